@@ -1,0 +1,206 @@
+#include "dictionary/headword_search.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "dictionary/list_strings.h"
+
+namespace kv {
+namespace {
+
+// Lines of the bucket list are read into buffers of this size.
+constexpr int kListLineBytes = 200;
+// At most this many buckets are searched for one key.
+constexpr int kMaxRanges = 200;
+
+struct CRange {
+  long long start;
+  long long end;
+};
+
+bool IsIgnoredMarker(unsigned char c) {
+  return c == '-' || c == '4' || c == '7' || c == '@' || c == '`' || c == 0xF3;
+}
+
+// Reads a stored offset as atoi does (leading blanks, a sign, digits, anything after them
+// ignored), except that a line without digits or with a number beyond int reads as -1, a
+// place with nothing to read, rather than as 0, the first record of the file.
+long long ReadOffset(const char* line) {
+  errno = 0;
+  char* end = nullptr;
+  long long value = std::strtoll(line, &end, 10);
+  if (end == line || errno == ERANGE || value > INT_MAX || value < INT_MIN) return -1;
+  return value;
+}
+
+// A key line matches when its first byte is the key's and its second byte is the key's too,
+// or the key is a single byte.
+bool KeyLineMatches(const char* keyLine, const char* key) {
+  if (keyLine[0] != key[0]) return false;
+  return key[1] == 0 || keyLine[1] == key[1];
+}
+
+int CollectRanges(const char* key, CLineReader& listReader, CRange* ranges) {
+  char line[kListLineBytes];
+  int count = 0;
+  listReader.Seek(0);
+  if (listReader.ReadLine(line, kListLineBytes) == 0 && line[0] == 0) return 0;
+  for (;;) {
+    if (KeyLineMatches(line, key)) {
+      listReader.ReadLine(line, kListLineBytes);
+      long long start = ReadOffset(line);
+      // The record after a matching one supplies the end offset; its key line is tested next.
+      char follower[kListLineBytes];
+      listReader.ReadLine(follower, kListLineBytes);
+      listReader.ReadLine(line, kListLineBytes);
+      long long end = follower[0] ? ReadOffset(line) : 0;
+      if (count < kMaxRanges) ranges[count++] = {start, end};
+      if (follower[0] == 0) break;
+      std::memcpy(line, follower, kListLineBytes);
+      continue;
+    }
+    listReader.ReadLine(line, kListLineBytes);
+    if (listReader.ReadLine(line, kListLineBytes) == 0 && line[0] == 0) break;
+  }
+  return count;
+}
+
+const CLineReader* FirstClosed(const CLineReader& a, const CLineReader& b) {
+  if (!a.IsOpen()) return &a;
+  if (!b.IsOpen()) return &b;
+  return nullptr;
+}
+
+}  // namespace
+
+bool KeyMatches(const char* indexLine, const char* key) {
+  const unsigned char* line = reinterpret_cast<const unsigned char*>(indexLine);
+  for (const unsigned char* k = reinterpret_cast<const unsigned char*>(key); *k; ++k) {
+    while (IsIgnoredMarker(*line)) ++line;
+    if (*line != *k) return false;
+    ++line;
+  }
+  return true;
+}
+
+void FormatNoMatchText(const char* searchText, char* dest, int destSize) {
+  int n = static_cast<int>(std::strlen(searchText));
+  int first = n - 2 < 1 ? 1 : n - 2;
+  int second = n - 1 < 1 ? 1 : n - 1;
+  std::snprintf(dest, static_cast<size_t>(destSize),
+                "No matches found for <%s>, try to search on the first %d/%d letters of the word.",
+                searchText, first, second);
+}
+
+void FormatMissingFileText(const char* fileName, char* dest, int destSize) {
+  std::snprintf(dest, static_cast<size_t>(destSize),
+                "Could not open file <%s>\n Did you install the dictionary?", fileName);
+}
+
+bool IsNoMatchText(const char* text) {
+  static constexpr char kPrefix[] = "No matches";
+  return std::strncmp(text, kPrefix, sizeof kPrefix - 1) == 0;
+}
+
+SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReader,
+                                CLineReader& indexReader, CFoundRows& rows, IFoundList& list,
+                                char* entryText) {
+  char text[kKeyBytes] = {};
+  std::strncpy(text, input.searchText, kKeyBytes - 1);
+  char key[kKeyBytes] = {};
+  if (input.itrans) {
+    ConvertItrans(text, key);
+  } else {
+    std::memcpy(key, text, kKeyBytes);
+  }
+  if (key[0] == 0) return SearchOutcome::kEmptyKey;
+
+  list.DeleteAllRows();
+  if (const CLineReader* closed = FirstClosed(listReader, indexReader)) {
+    FormatMissingFileText(closed->FileName().c_str(), entryText, kEntryTextBytes);
+    return SearchOutcome::kMissingFile;
+  }
+
+  CRange ranges[kMaxRanges];
+  int rangeCount = CollectRanges(key, listReader, ranges);
+
+  std::unique_ptr<char[]> work(new char[kEntryTextBytes]);
+  char offsetLine[kListLineBytes];
+  int r = 0;
+  for (int i = 0; i < rangeCount; ++i) {
+    const CRange& range = ranges[i];
+    if (range.start < 0 || range.start >= range.end) continue;
+    indexReader.Seek(range.start);
+    // Only records that start before the range's end belong to it.
+    while (indexReader.ReadLine(work.get(), kLineLimit) != 0 || work[0] != 0) {
+      bool match = KeyMatches(work.get(), key);
+      if (match) {
+        MakeListStrings(work.get(), rows.m_translitRows[r], rows.m_devanagariRows[r], kRowBytes);
+      }
+      indexReader.ReadLine(offsetLine, kListLineBytes);
+      if (match) {
+        rows.m_entryOffsets[r] = static_cast<int>(ReadOffset(offsetLine));
+        list.AddRow();
+        if (++r == kMaxHits) return SearchOutcome::kFound;
+      }
+      if (indexReader.GetPosition() + 1 >= range.end) break;
+    }
+  }
+  if (r > 0) return SearchOutcome::kFound;
+  FormatNoMatchText(text, entryText, kEntryTextBytes);
+  return SearchOutcome::kNoMatch;
+}
+
+bool RetrieveEntry(long long offset, CLineReader& textReader, char* entryText) {
+  entryText[0] = 0;
+  if (!textReader.IsOpen()) {
+    FormatMissingFileText(textReader.FileName().c_str(), entryText, kEntryTextBytes);
+    return false;
+  }
+  textReader.Seek(offset);
+  textReader.ReadLine(entryText, kLineLimit);
+  return true;
+}
+
+bool IsRefusedSearchByte(unsigned char c) {
+  if ((c >= 0x21 && c <= 0x26) || (c >= 0x28 && c <= 0x2A) || c == 0x2C || c == 0x2E) return true;
+  if ((c >= 0x30 && c <= 0x3B) || c == 0x40) return true;
+  return std::strchr("BFQVWXZfq", c) != nullptr && c != 0;
+}
+
+SearchTextCheck CheckSearchText(const char* text) {
+  SearchTextCheck check{};
+  std::strncpy(check.cleaned, text, kKeyBytes - 1);
+  if (check.cleaned[0] == 0) {
+    check.status = "Enter Text";
+    return check;
+  }
+  for (const char* p = check.cleaned; *p; ++p) {
+    if (IsRefusedSearchByte(static_cast<unsigned char>(*p))) check.refused = true;
+  }
+  // Return puts a line break into the edit: each one is cut, CR LF as a pair.
+  char* out = check.cleaned;
+  for (const char* p = check.cleaned; *p; ++p) {
+    if (*p == '\r' || *p == '\n') {
+      check.lineBreakCut = true;
+      if (*p == '\r' && p[1] == '\n') ++p;
+      continue;
+    }
+    *out++ = *p;
+  }
+  *out = 0;
+  // The status describes the text the edit keeps.
+  if (check.cleaned[0] == 0) {
+    check.status = "Enter Text";
+  } else {
+    check.status = check.refused ? "Error in Text" : "Click Search";
+  }
+  check.runSearch = check.lineBreakCut && !check.refused;
+  return check;
+}
+
+}  // namespace kv

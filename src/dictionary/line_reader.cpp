@@ -1,0 +1,125 @@
+#include "dictionary/line_reader.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace kv {
+namespace {
+
+void PrintWarning(const char* text) { std::fprintf(stderr, "Warning: %s\n", text); }
+
+ReaderWarningHandler g_warningHandler = PrintWarning;
+
+constexpr char kCr = 13;
+constexpr char kLf = 10;
+
+bool IsLineEnd(char c) { return c == kCr || c == kLf; }
+
+}  // namespace
+
+void SetReaderWarningHandler(ReaderWarningHandler handler) {
+  g_warningHandler = handler ? handler : PrintWarning;
+}
+
+CLineReader::CLineReader(int capacity)
+    : m_capacity(capacity > 0 ? capacity : 1),
+      m_held(m_capacity),
+      m_pBuffer(new char[static_cast<size_t>(m_capacity)]) {}
+
+CLineReader::~CLineReader() {
+  if (m_file >= 0) ::close(m_file);
+  delete[] m_pBuffer;
+}
+
+bool CLineReader::Open(const char* path) {
+  if (m_file >= 0) ::close(m_file);
+  const char* slash = std::strrchr(path, '/');
+  m_fileName = slash ? slash + 1 : path;
+  m_file = ::open(path, O_RDONLY | O_CLOEXEC);
+  m_filePos = 0;
+  m_lineCount = 0;
+  m_cursor = 0;
+  m_held = 0;
+  return m_file >= 0;
+}
+
+void CLineReader::Refill() {
+  m_cursor = 0;
+  m_held = 0;
+  if (m_file < 0 || m_filePos < 0) return;
+  ssize_t got;
+  do {
+    got = ::pread(m_file, m_pBuffer, static_cast<size_t>(m_capacity), m_filePos);
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) return;  // end of file, or a read error that ends the data like one
+  m_held = static_cast<int>(got);
+  m_filePos += got;
+}
+
+int CLineReader::ReadLine(char* dest, int size) {
+  if (size < 1) return 0;
+  dest[0] = 0;
+  if (size < 2) return 0;  // no room for a single byte: nothing can ever be stored
+  int n = 0;
+  bool endSeen = false;
+  bool refill = m_lineCount == 0 || m_cursor >= m_held;
+  for (;;) {
+    if (refill) {
+      Refill();
+      if (m_held == 0) break;
+      if (m_held < m_capacity) endSeen = true;
+    }
+    while (m_cursor < m_held) {
+      char b = m_pBuffer[m_cursor];
+      if (n + 1 == size) {
+        ++m_lineCount;
+        char text[160];
+        std::snprintf(text, sizeof text, "m_pBuffer overflow in line %u (line length over %d chars)",
+                      static_cast<unsigned>(m_lineCount), size);
+        m_message = text;
+        g_warningHandler(text);
+        dest[n] = 0;
+        return m_lineCount;
+      }
+      if (IsLineEnd(b)) {
+        if (m_cursor + 1 < m_held && IsLineEnd(m_pBuffer[m_cursor + 1])) {
+          if (n == 0) ++m_lineCount;
+          ++m_cursor;
+        }
+        if (n > 0) {
+          dest[n] = 0;
+          return ++m_lineCount;
+        }
+      } else {
+        dest[n++] = b;
+      }
+      ++m_cursor;
+    }
+    if (endSeen) break;
+    refill = true;
+  }
+  if (n > 0) {
+    dest[n] = 0;
+    return m_lineCount;
+  }
+  m_lineCount = 0;
+  return 0;
+}
+
+void CLineReader::Seek(long long offset) {
+  m_cursor = 0;
+  m_lineCount = 0;
+  // A place before the start of the file has nothing to read.
+  m_filePos = offset < 0 ? -1 : offset;
+}
+
+long long CLineReader::GetPosition() const {
+  if (m_filePos < 0) return 0;
+  return m_filePos - m_held + m_cursor;
+}
+
+}  // namespace kv

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+namespace kv {
+
+// Receives the over-long-line warning text. The program shows it in a "Warning !" box;
+// the command-line tool prints it. Without a handler the text goes to stderr.
+using ReaderWarningHandler = void (*)(const char* text);
+void SetReaderWarningHandler(ReaderWarningHandler handler);
+
+// Buffered reader handing out one non-empty line at a time from a file that it can place
+// at any byte offset. The buffer is allocated once; lines are assembled straight into the
+// caller's buffer. A reader whose Open failed reads as an empty file.
+class CLineReader {
+ public:
+  explicit CLineReader(int capacity);
+  virtual ~CLineReader();
+  CLineReader(const CLineReader&) = delete;
+  CLineReader& operator=(const CLineReader&) = delete;
+
+  // Opens `path` read-only; false when it cannot be opened. Closes any file opened before.
+  bool Open(const char* path);
+  bool IsOpen() const { return m_file >= 0; }
+  // The bare file name given to the last Open ("kvindx.txt"), for messages.
+  const std::string& FileName() const { return m_fileName; }
+
+  // Stores the next non-empty line without its line end, zero-terminated, in `dest` of
+  // `size` bytes. Returns 0 when no line was stored, otherwise the line counter.
+  int ReadLine(char* dest, int size);
+  // Places the reader at `offset` bytes from the start of the file.
+  void Seek(long long offset);
+  // File offset of the byte at the cursor: after a line that ended with a line end, the
+  // offset of the last line-end byte consumed.
+  long long GetPosition() const;
+
+  const std::string& Message() const { return m_message; }
+
+ private:
+  void Refill();
+
+  int m_capacity;
+  std::string m_message;
+  int m_held;
+  int m_lineCount = 0;
+  int m_cursor = 0;
+  char* m_pBuffer;
+  int m_file = -1;
+  long long m_filePos = 0;  // file position after the last refill; -1 once placed before 0
+  std::string m_fileName;
+};
+
+}  // namespace kv

@@ -1,0 +1,34 @@
+#pragma once
+
+namespace kv {
+
+// A found-list row holds one list string with its closing 0xA0 and terminator.
+inline constexpr int kRowBytes = 100;
+// Segment arrays hold up to kMaxSegments segments and the end marker.
+inline constexpr int kSegmentBytes = 300;
+inline constexpr int kMaxSegments = kSegmentBytes - 1;
+
+inline constexpr unsigned char kTypeVowel = 0x10;
+inline constexpr unsigned char kTypeFirstConsonant = 0x20;
+inline constexpr unsigned char kTypeFirstVowel = 0x30;
+inline constexpr unsigned char kTypeLast = 0x40;
+inline constexpr unsigned char kEndMarker = 0xFF;
+
+// Writes the transliteration string (IITS font codes, closed by 0xA0) of `text` into `dest`,
+// a buffer of `destSize` bytes. A string that would not fit is cut after a whole letter and
+// still ends with 0xA0 and its terminator.
+void Transliterate(const char* text, char* dest, int destSize);
+
+// Divides an index line into vowel and consonant segments. `types` and `numbers` are
+// kSegmentBytes-byte arrays; the list ends with kEndMarker in both.
+void SegmentLine(const char* line, unsigned char* types, unsigned char* numbers);
+
+// Composes the Devanagari string (Xdvng font codes, closed by 0xA0) of a segment list into
+// `dest`, a buffer of `destSize` bytes, cut at a whole glyph when it would not fit.
+void ComposeDevanagari(const unsigned char* types, const unsigned char* numbers, char* dest,
+                       int destSize);
+
+// Both list strings of an index line, each into a buffer of `destSize` bytes.
+void MakeListStrings(const char* indexLine, char* translit, char* devanagari, int destSize);
+
+}  // namespace kv

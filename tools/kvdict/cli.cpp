@@ -1,0 +1,61 @@
+#include "cli.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kvdict {
+
+CArgs::CArgs(int argc, char** argv, int first, std::vector<std::string_view> flags,
+             std::vector<std::string_view> valueFlags) {
+  bool operandsOnly = false;
+  for (int i = first; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (operandsOnly || arg.size() < 2 || arg[0] != '-') {
+      m_operands.emplace_back(arg);
+    } else if (arg == "--") {
+      operandsOnly = true;
+    } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+      m_flags.emplace_back(arg);
+    } else if (std::find(valueFlags.begin(), valueFlags.end(), arg) != valueFlags.end()) {
+      if (i + 1 >= argc) {
+        m_error = "option " + std::string(arg) + " needs a value";
+        return;
+      }
+      m_values.emplace_back(std::string(arg), std::string(argv[++i]));
+    } else {
+      m_error = "unknown option " + std::string(arg);
+      return;
+    }
+  }
+}
+
+bool CArgs::Has(std::string_view flag) const {
+  return std::find(m_flags.begin(), m_flags.end(), flag) != m_flags.end();
+}
+
+std::string CArgs::Value(std::string_view flag, std::string fallback) const {
+  for (const auto& [name, value] : m_values) {
+    if (name == flag) return value;
+  }
+  return fallback;
+}
+
+int UsageError(std::string_view command, std::string_view message) {
+  std::fprintf(stderr, "kvdict %.*s: %.*s (see kvdict %.*s --help)\n",
+               static_cast<int>(command.size()), command.data(),
+               static_cast<int>(message.size()), message.data(),
+               static_cast<int>(command.size()), command.data());
+  return kExitUsage;
+}
+
+std::string Hex(const char* bytes) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes); *p; ++p) {
+    out += kDigits[*p >> 4];
+    out += kDigits[*p & 15];
+  }
+  return out;
+}
+
+}  // namespace kvdict

@@ -1,0 +1,45 @@
+// kvdict: the dictionary's command-line tool. It runs the same conversions and search as the
+// program and builds and checks the three data files.
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "cli.h"
+#include "commands.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(int, char**);
+  const char* summary;
+};
+
+constexpr Command kCommands[] = {
+    {"convert", kvdict::RunConvert, "show a word as key, transliteration and Devanagari"},
+};
+
+void PrintHelp() {
+  std::printf("usage: kvdict COMMAND [OPTIONS] ...\n\ncommands:\n");
+  for (const auto& command : kCommands) std::printf("  %-8s %s\n", command.name, command.summary);
+  std::printf("\nkvdict COMMAND --help describes each command.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintHelp();
+    return kvdict::kExitUsage;
+  }
+  std::string_view name = argv[1];
+  if (name == "--help" || name == "-h") {
+    PrintHelp();
+    return kvdict::kExitOk;
+  }
+  for (const auto& command : kCommands) {
+    if (name == command.name) return command.run(argc, argv);
+  }
+  std::fprintf(stderr, "kvdict: unknown command '%s' (see kvdict --help)\n", argv[1]);
+  return kvdict::kExitUsage;
+}
