@@ -39,34 +39,40 @@ long long ReadOffset(const char* line) {
 
 // A key line matches when its first byte is the key's and its second byte is the key's too,
 // or the key is a single byte.
+// True when a line was read, including a last line that has no line end.
+bool ReadAnyLine(CLineReader& reader, char* dest, int size) {
+  return reader.ReadLine(dest, size) != 0 || dest[0] != 0;
+}
+
 bool KeyLineMatches(const char* keyLine, const char* key) {
   if (keyLine[0] != key[0]) return false;
   return key[1] == 0 || keyLine[1] == key[1];
 }
 
+// Reads the bucket list as (key line, offset line) records. A matching record's range runs
+// from its own offset to the offset of the record after it; the last record has no follower
+// and its range is empty.
 int CollectRanges(const char* key, CLineReader& listReader, CRange* ranges) {
-  char line[kListLineBytes];
+  char keyLine[kListLineBytes];
+  char nextKeyLine[kListLineBytes];
+  char offsetLine[kListLineBytes];
   int count = 0;
   listReader.Seek(0);
-  if (listReader.ReadLine(line, kListLineBytes) == 0 && line[0] == 0) return 0;
+  if (!ReadAnyLine(listReader, keyLine, kListLineBytes)) return 0;
+  listReader.ReadLine(offsetLine, kListLineBytes);
+  long long start = ReadOffset(offsetLine);
   for (;;) {
-    if (KeyLineMatches(line, key)) {
-      listReader.ReadLine(line, kListLineBytes);
-      long long start = ReadOffset(line);
-      // The record after a matching one supplies the end offset; its key line is tested next.
-      char follower[kListLineBytes];
-      listReader.ReadLine(follower, kListLineBytes);
-      listReader.ReadLine(line, kListLineBytes);
-      long long end = follower[0] ? ReadOffset(line) : 0;
-      if (count < kMaxRanges) ranges[count++] = {start, end};
-      if (follower[0] == 0) break;
-      std::memcpy(line, follower, kListLineBytes);
-      continue;
+    bool hasNext = ReadAnyLine(listReader, nextKeyLine, kListLineBytes);
+    long long nextStart = 0;
+    if (hasNext) {
+      listReader.ReadLine(offsetLine, kListLineBytes);
+      nextStart = ReadOffset(offsetLine);
     }
-    listReader.ReadLine(line, kListLineBytes);
-    if (listReader.ReadLine(line, kListLineBytes) == 0 && line[0] == 0) break;
+    if (KeyLineMatches(keyLine, key) && count < kMaxRanges) ranges[count++] = {start, nextStart};
+    if (!hasNext) return count;
+    std::memcpy(keyLine, nextKeyLine, kListLineBytes);
+    start = nextStart;
   }
-  return count;
 }
 
 const CLineReader* FirstClosed(const CLineReader& a, const CLineReader& b) {
@@ -136,7 +142,7 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
     if (range.start < 0 || range.start >= range.end) continue;
     indexReader.Seek(range.start);
     // Only records that start before the range's end belong to it.
-    while (indexReader.ReadLine(work.get(), kLineLimit) != 0 || work[0] != 0) {
+    while (ReadAnyLine(indexReader, work.get(), kLineLimit)) {
       bool match = KeyMatches(work.get(), key);
       if (match) {
         MakeListStrings(work.get(), rows.m_translitRows[r], rows.m_devanagariRows[r], kRowBytes);

@@ -17,6 +17,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"convert", kvdict::RunConvert, "show a word as key, transliteration and Devanagari"},
+    {"lookup", kvdict::RunLookup, "list the headwords that begin with a word"},
+    {"entry", kvdict::RunEntry, "print the entry at an offset of kvtot2.txt"},
 };
 
 void PrintHelp() {

@@ -1,0 +1,50 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli.h"
+#include "commands.h"
+#include "dictionary/decoders.h"
+#include "dictionary/itrans.h"
+#include "dictionary/list_strings.h"
+#include "unicode_text.h"
+
+namespace kvdict {
+
+int RunConvert(int argc, char** argv) {
+  CArgs args(argc, argv, 2, {"--itrans", "--raw", "--help"}, {});
+  if (!args.Ok()) return UsageError("convert", args.Error());
+  if (args.Has("--help")) {
+    std::printf(
+        "usage: kvdict convert [--itrans] [--raw] TEXT\n\n"
+        "Prints TEXT as the search key in internal letters, then its transliteration and its\n"
+        "Devanagari as the found list shows them.\n"
+        "  --itrans  TEXT is ITRANS and is converted to internal letters first\n"
+        "  --raw     print the transliteration and Devanagari as the font code bytes in hex\n");
+    return kExitOk;
+  }
+  if (args.Operands().size() != 1) return UsageError("convert", "expects exactly one TEXT");
+
+  char text[kv::kKeyBytes] = {};
+  std::strncpy(text, args.Operands()[0].c_str(), kv::kKeyBytes - 1);
+  char key[kv::kKeyBytes] = {};
+  if (args.Has("--itrans")) {
+    kv::ConvertItrans(text, key);
+  } else {
+    std::memcpy(key, text, sizeof key);
+  }
+  char translit[kv::kRowBytes];
+  char devanagari[kv::kRowBytes];
+  kv::MakeListStrings(key, translit, devanagari, kv::kRowBytes);
+
+  std::printf("%s\n", key);
+  if (args.Has("--raw")) {
+    std::printf("%s\n%s\n", Hex(translit).c_str(), Hex(devanagari).c_str());
+  } else {
+    std::printf("%s\n%s\n", UnicodeTranslit(translit).c_str(),
+                UnicodeDevanagari(devanagari).c_str());
+  }
+  return kExitOk;
+}
+
+}  // namespace kvdict
