@@ -1,0 +1,44 @@
+#pragma once
+
+#include "display/entry_layout.h"
+
+namespace kv {
+
+// The cursor the entry pane shows over a point.
+enum class EntryCursor { kArrow, kWord, kParagraph };
+
+// All hit tests are strict: a point on a rectangle's edge is outside it. Coordinates are the
+// logical ones of the layout (scroll offset already added).
+
+// The cursor for a point: the pointing hand over a word, the hand with cuff over a
+// paragraph's margin strip, the arrow elsewhere.
+EntryCursor HoverCursor(const CEntryTables& tables, int x, int y);
+
+struct CToggleResult {
+  int wordsToggled = 0;       // words whose rectangle held the point
+  int paragraphsToggled = 0;  // paragraphs whose margin strip held the point
+  bool Changed() const { return wordsToggled > 0 || paragraphsToggled > 0; }
+  // The cursor to show after the click; only meaningful when something changed.
+  EntryCursor Cursor() const {
+    return paragraphsToggled > 0 ? EntryCursor::kParagraph : EntryCursor::kWord;
+  }
+};
+
+// A click released at (x, y): flips the selection of every word that holds the point, and of
+// every word of each paragraph whose margin strip holds it (each word on its own, so a
+// partly selected paragraph is inverted).
+CToggleResult ToggleAt(CEntryTables& tables, int x, int y);
+
+// One wheel step moves this far, whatever the size of the delta.
+inline constexpr int kWheelStep = 100;
+
+// The scroll position after a wheel message with `delta` at `position`, kept within
+// 0..`maximum`.
+int WheelTarget(int position, int delta, int maximum);
+
+// Gathers the selected words of `text` in text order into `dest` (`destSize` bytes,
+// terminated). Each word is copied as stored, with its leading space and, for a Sanskrit
+// word, its '%' marker and internal letters. Returns the number of bytes written.
+int BuildCopyText(const char* text, const CEntryTables& tables, char* dest, int destSize);
+
+}  // namespace kv
