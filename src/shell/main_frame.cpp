@@ -1,0 +1,354 @@
+#include "shell/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QUrl>
+#include <iterator>
+
+#include "controls/hover_button.h"
+#include "dictionary/headword_search.h"
+#include "display/entry_fonts.h"
+#include "display/found_list_box.h"
+#include "display/shabda_view.h"
+#include "platform/message_box.h"
+#include "platform/screen_dpi.h"
+#include "shell/close_up_combo_box.h"
+#include "shell/shabda_app.h"
+#include "shell/shell_globals.h"
+
+namespace kv {
+namespace {
+
+// The font-size choices: the found list's size in points and the entry pane's text size in
+// tenths of a point (its transliteration font is 20 tenths larger).
+struct FontSizeChoice {
+  const char* text;
+  int listSize;
+  int entryTenths;
+};
+constexpr FontSizeChoice kFontSizeChoices[] = {
+    {"10", 10, 100}, {"13", 13, 110}, {"15", 15, 120}, {"18", 18, 140},
+    {"20", 20, 160}, {"30", 30, 170}, {"40", 40, 190},
+};
+constexpr int kInitialFontSizeChoice = 2;
+constexpr int kTranslitExtraTenths = 20;
+
+// The display-style choices in the order the box lists them, with the style each gives.
+struct DisplayStyleChoice {
+  const char* text;
+  int style;
+};
+constexpr DisplayStyleChoice kDisplayStyleChoices[] = {
+    {"Devnag + translit", kStyleBoth},
+    {"Transliteration", kStyleTranslit},
+    {"Devanagri", kStyleDevanagari},
+};
+
+constexpr int kSearchTextTenths = 180;
+constexpr int kSearchTextBytes = kKeyBytes - 1;
+// The Search button's face: a diagonal gradient tinted toward green.
+constexpr int kSearchFaceStyle = 1;
+constexpr int kSearchFaceNoise = 0;
+constexpr int kSearchHoverPercent = 10;
+constexpr int kSearchTintPercent = 10;
+constexpr Colour kSearchTint = Rgb(22, 233, 130);
+constexpr unsigned kSearchIcon = 136;
+constexpr unsigned kCopyIcon = 137;
+
+QLabel* BandLabel(const char* text, QWidget* parent) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  label->setContentsMargins(6, 0, 4, 0);
+  return label;
+}
+
+QToolBar* SearchBarRow(QMainWindow* frame, const char* name) {
+  auto* row = new QToolBar(QString::fromLatin1(name), frame);
+  row->setObjectName(QString::fromLatin1(name));
+  row->setMovable(false);
+  row->setFloatable(false);
+  row->toggleViewAction()->setVisible(false);
+  row->setContextMenuPolicy(Qt::PreventContextMenu);
+  return row;
+}
+
+// The search edit's text as the bytes the search reads: at most kSearchTextBytes bytes.
+std::string SearchTextBytes() {
+  QByteArray bytes = g_searchTextEdit->toPlainText().toLatin1();
+  return bytes.left(kSearchTextBytes).toStdString();
+}
+
+bool IsCopyKey(const QKeyEvent* key) {
+  return key->matches(QKeySequence::Copy) ||
+         (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier);
+}
+
+}  // namespace
+
+QString LocateDataFile(const QString& name) {
+  if (QFileInfo::exists(name)) return name;
+  QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+  if (QFileInfo::exists(besideProgram)) return besideProgram;
+  return name;
+}
+
+CMainFrame::CMainFrame(CShabdaApp& app) : m_app(app), m_mdiArea(new QMdiArea(this)) {
+  setWindowTitle(QStringLiteral("Kavivani V1.4"));
+  setCentralWidget(m_mdiArea);
+}
+
+CMainFrame::~CMainFrame() {
+  // The controls go with the frame; the globals must not point at them afterwards.
+  g_searchBar = {};
+  g_itransCheck = nullptr;
+  g_fontSizeBox = nullptr;
+  g_displayStyleBox = nullptr;
+  g_searchTextEdit = nullptr;
+  g_searchButton = nullptr;
+  g_spacer1 = nullptr;
+  g_spacer2 = nullptr;
+  g_statusLine = nullptr;
+  g_copyButton = nullptr;
+}
+
+bool CMainFrame::Create() {
+  ScreenDpi screen = QueryScreenDpi();
+  CreateSearchBar(screen.largeFonts);
+  CreateMenus();
+
+  g_searchTextFont.CreatePointFont(ScaleForLargeFonts(kSearchTextTenths, screen), "ARIAL");
+  g_searchTextEdit->setFont(g_searchTextFont.Font());
+
+  OpenDataFiles();
+
+  g_searchButton->BuildFaceTextures(kSearchFaceStyle, kSearchFaceNoise, kSearchHoverPercent,
+                                    kSearchTintPercent, kSearchTint);
+  g_searchButton->SetFaceIcon(kSearchIcon, kIconRight);
+  g_copyButton->SetFaceIcon(kCopyIcon, kIconLeft);
+  return true;
+}
+
+void CMainFrame::CreateSearchBar(bool largeFonts) {
+  g_searchBar.m_firstRow = SearchBarRow(this, "SearchBarFirstRow");
+  addToolBar(Qt::TopToolBarArea, g_searchBar.m_firstRow);
+  addToolBarBreak(Qt::TopToolBarArea);
+  g_searchBar.m_secondRow = SearchBarRow(this, "SearchBarSecondRow");
+  addToolBar(Qt::TopToolBarArea, g_searchBar.m_secondRow);
+  QToolBar* first = g_searchBar.m_firstRow;
+  QToolBar* second = g_searchBar.m_secondRow;
+
+  g_itransCheck = new QCheckBox(QStringLiteral("ITRANS 5.2"), first);
+  g_itransCheck->setFixedSize(largeFonts ? 106 : 100, 20);
+
+  auto* fontSizeBox = new CCloseUpComboBox(first);
+  g_fontSizeBox = fontSizeBox;
+  g_fontSizeBox->setFixedWidth(60);
+  for (const auto& choice : kFontSizeChoices) g_fontSizeBox->addItem(choice.text);
+  g_fontSizeBox->setCurrentIndex(kInitialFontSizeChoice);
+  connect(fontSizeBox, &CCloseUpComboBox::closedUp, this, &CMainFrame::OnFontSizeCloseUp);
+
+  auto* styleBox = new CCloseUpComboBox(first);
+  g_displayStyleBox = styleBox;
+  g_displayStyleBox->setFixedWidth(largeFonts ? 174 : 150);
+  for (const auto& choice : kDisplayStyleChoices) g_displayStyleBox->addItem(choice.text);
+  g_displayStyleBox->setCurrentIndex(0);
+  connect(styleBox, &CCloseUpComboBox::closedUp, this, &CMainFrame::OnDisplayStyleCloseUp);
+
+  g_searchTextEdit = new QPlainTextEdit(second);
+  g_searchTextEdit->setObjectName(QStringLiteral("searchText"));
+  g_searchTextEdit->setFixedSize(largeFonts ? 163 : 175, 30);
+  g_searchTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+  g_searchTextEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  g_searchTextEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  g_searchTextEdit->setTabChangesFocus(true);
+  g_searchTextEdit->document()->setDocumentMargin(1);
+  g_searchTextEdit->installEventFilter(this);
+  connect(g_searchTextEdit, &QPlainTextEdit::textChanged, this, &CMainFrame::OnSearchTextChange);
+
+  g_searchButton = new CHoverButton(second);
+  g_searchButton->setText(QStringLiteral("Search"));
+  g_searchButton->setFixedSize(130, 30);
+  connect(g_searchButton, &CHoverButton::clicked, this, &CMainFrame::OnSearch);
+
+  g_spacer1 = new QLabel(QString(), first);
+  g_spacer1->setFixedSize(160, 20);
+  g_spacer2 = new QLabel(QString(), second);
+  g_spacer2->setFixedSize(230, 20);
+  g_statusLine = new QLabel(QStringLiteral("Enter text"), second);
+  g_statusLine->setObjectName(QStringLiteral("statusLine"));
+  g_statusLine->setFixedSize(100, 20);
+
+  g_copyButton = new CHoverButton(second);
+  g_copyButton->setFixedSize(34, 30);
+  g_copyButton->setToolTip(QStringLiteral("Copy the selected words"));
+  connect(g_copyButton, &CHoverButton::clicked, this, &CMainFrame::OnEditCopy);
+
+  first->addWidget(g_itransCheck);
+  first->addWidget(BandLabel("Font Size", first));
+  first->addWidget(g_fontSizeBox);
+  first->addWidget(BandLabel("Display Style", first));
+  first->addWidget(g_displayStyleBox);
+  first->addWidget(g_spacer1);
+  second->addWidget(BandLabel("Search Text", second));
+  second->addWidget(g_searchTextEdit);
+  second->addWidget(BandLabel(" ", second));
+  second->addWidget(g_searchButton);
+  second->addWidget(BandLabel("Status:", second));
+  second->addWidget(g_statusLine);
+  second->addWidget(g_copyButton);
+  second->addWidget(g_spacer2);
+}
+
+void CMainFrame::CreateMenus() {
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  QAction* copy = edit->addAction(QStringLiteral("Copy"));
+  copy->setObjectName(QStringLiteral("editCopy"));
+  copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+  copy->setShortcutContext(Qt::WindowShortcut);
+  connect(copy, &QAction::triggered, this, &CMainFrame::OnEditCopy);
+
+  QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+  connect(window->addAction(QStringLiteral("&Cascade")), &QAction::triggered, m_mdiArea,
+          &QMdiArea::cascadeSubWindows);
+  connect(window->addAction(QStringLiteral("&Tile")), &QAction::triggered, m_mdiArea,
+          &QMdiArea::tileSubWindows);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  connect(help->addAction(QStringLiteral("Help")), &QAction::triggered, this,
+          &CMainFrame::OnHelp);
+  connect(help->addAction(QStringLiteral("&About KVANI...")), &QAction::triggered, this,
+          [this] { m_app.OnAppAbout(); });
+
+  // Keys without a menu entry.
+  auto* save = new QAction(this);
+  save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  connect(save, &QAction::triggered, this, &CMainFrame::OnFileSave);
+  auto* nextPane = new QAction(this);
+  nextPane->setShortcut(QKeySequence(Qt::Key_F6));
+  connect(nextPane, &QAction::triggered, this, [this] { OnNextPane(true); });
+  auto* previousPane = new QAction(this);
+  previousPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+  connect(previousPane, &QAction::triggered, this, [this] { OnNextPane(false); });
+  addActions({save, nextPane, previousPane});
+}
+
+void CMainFrame::OpenDataFiles() {
+  struct DataFile {
+    CLineReader& reader;
+    const char* name;
+  };
+  const DataFile files[] = {
+      {g_listReader, "kvlist.txt"}, {g_indexReader, "kvindx.txt"}, {g_textReader, "kvtot2.txt"}};
+  for (const auto& file : files) {
+    QString path = LocateDataFile(QString::fromLatin1(file.name));
+    if (file.reader.Open(QFile::encodeName(path).constData())) continue;
+    char text[256];
+    FormatMissingFileText(file.name, text, sizeof text);
+    ShowMessageBox(this, QString::fromLatin1(text), QStringLiteral("Error"), MessageIcon::kNone);
+  }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // The copy keys belong to the program's copy command even while the search edit has the
+  // focus: the edit must not take them as its own shortcut.
+  if (watched == g_searchTextEdit && event->type() == QEvent::ShortcutOverride &&
+      IsCopyKey(static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::OnFontSizeCloseUp() {
+  ScreenDpi screen = QueryScreenDpi();
+  int selection = g_fontSizeBox->currentIndex();
+  if (selection < 0 || selection >= static_cast<int>(std::size(kFontSizeChoices))) return;
+  const FontSizeChoice& choice = kFontSizeChoices[selection];
+  g_foundList.SetFontSize(choice.listSize);
+  g_entryFont.DeleteObject();
+  g_entryTranslitFont.DeleteObject();
+  g_entryFont.CreatePointFont(ScaleForLargeFonts(choice.entryTenths, screen), "Arial");
+  g_entryTranslitFont.CreatePointFont(
+      ScaleForLargeFonts(choice.entryTenths + kTranslitExtraTenths, screen), "IITS");
+  if (m_app.m_pEntryView) m_app.m_pEntryView->FontsChanged();
+}
+
+void CMainFrame::OnDisplayStyleCloseUp() {
+  int selection = g_displayStyleBox->currentIndex();
+  if (selection < 0 || selection >= static_cast<int>(std::size(kDisplayStyleChoices))) return;
+  g_foundList.SetDisplayStyle(kDisplayStyleChoices[selection].style);
+}
+
+void CMainFrame::OnSearch() {
+  std::string text = SearchTextBytes();
+  if (!g_foundList.m_entryText) return;  // no document window, nowhere to show anything
+  SearchInput input{text.c_str(), g_itransCheck->isChecked()};
+  SearchOutcome outcome = RunHeadwordSearch(input, g_listReader, g_indexReader, g_foundList,
+                                            g_foundList, g_foundList.m_entryText);
+  switch (outcome) {
+    case SearchOutcome::kEmptyKey:
+      ShowMessageBox(this, QStringLiteral("Please enter search text"),
+                     QStringLiteral("Cannot do that"), MessageIcon::kNone);
+      break;
+    case SearchOutcome::kNoMatch:
+    case SearchOutcome::kMissingFile:
+      if (m_app.m_pEntryView) m_app.m_pEntryView->Refresh();
+      break;
+    case SearchOutcome::kFound:
+      break;
+  }
+}
+
+void CMainFrame::OnSearchTextChange() {
+  std::string text = SearchTextBytes();
+  SearchTextCheck check = CheckSearchText(text.c_str());
+  g_statusLine->setText(QString::fromLatin1(check.status));
+  if (!check.lineBreakCut) return;
+  {
+    // The shortened text needs no second check: it was checked with the line break.
+    QSignalBlocker blocker(g_searchTextEdit);
+    g_searchTextEdit->setPlainText(QString::fromLatin1(check.cleaned));
+    g_searchTextEdit->moveCursor(QTextCursor::End);
+  }
+  if (check.runSearch) OnSearch();
+}
+
+void CMainFrame::OnEditCopy() {
+  if (m_app.m_pEntryView) m_app.m_pEntryView->CopySelection();
+}
+
+void CMainFrame::OnHelp() {
+  QFileInfo program(QCoreApplication::applicationFilePath());
+  QString help = program.dir().filePath(program.completeBaseName() + QStringLiteral(".html"));
+  if (QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help))) return;
+  ShowMessageBox(this, QStringLiteral("Could not open the help file <%1>.").arg(help),
+                 QStringLiteral("Help"), MessageIcon::kExclamation);
+}
+
+void CMainFrame::OnFileSave() { m_app.OnFileSave(); }
+
+void CMainFrame::OnNextPane(bool forward) {
+  QList<QWidget*> panes = m_app.Panes();
+  if (panes.isEmpty()) return;
+  int current = -1;
+  for (int i = 0; i < panes.size(); ++i) {
+    if (panes[i]->isAncestorOf(QApplication::focusWidget()) ||
+        panes[i] == QApplication::focusWidget()) {
+      current = i;
+    }
+  }
+  int count = static_cast<int>(panes.size());
+  int next = current < 0 ? 0 : (current + (forward ? 1 : count - 1)) % count;
+  panes[next]->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace kv

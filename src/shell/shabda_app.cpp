@@ -1,0 +1,134 @@
+#include "shell/shabda_app.h"
+
+#include <QFileDialog>
+#include <QListView>
+#include <QMdiArea>
+#include <QSettings>
+#include <cstring>
+
+#include "dictionary/list_strings.h"
+#include "display/found_list_box.h"
+#include "display/found_view.h"
+#include "display/shabda_view.h"
+#include "platform/message_box.h"
+#include "shell/about_box.h"
+#include "shell/child_frame.h"
+#include "shell/main_frame.h"
+#include "shell/shabda_doc.h"
+#include "shell/shell_globals.h"
+
+namespace kv {
+namespace {
+
+constexpr char kRecentFileSection[] = "Recent File List";
+constexpr char kSettingsSection[] = "Settings";
+constexpr char kSampleIndexText[] = "dradhratrathravrabrabhracrachra";
+constexpr int kResetListSize = 15;
+
+QSettings ProgramSettings() {
+  return QSettings(QString::fromLatin1(kSettingsOrganization),
+                   QString::fromLatin1(kSettingsApplication));
+}
+
+QString RecentFileKey(int i) { return QStringLiteral("File%1").arg(i + 1); }
+
+}  // namespace
+
+CShabdaApp g_app;
+
+CShabdaApp::CShabdaApp()
+    : m_askSaveFile([](QWidget* parent) { return QFileDialog::getSaveFileName(parent); }) {}
+
+CShabdaApp::~CShabdaApp() = default;
+
+bool CShabdaApp::InitInstance() {
+  InstallReaderWarningBox();
+  LoadSettings();
+  m_document = std::make_unique<CShabdaDoc>();
+  m_mainFrame = std::make_unique<CMainFrame>(*this);
+  if (!m_mainFrame->Create()) return false;
+  CreateDocumentWindow();
+  m_mainFrame->show();
+  return true;
+}
+
+void CShabdaApp::CreateDocumentWindow() {
+  auto* foundView = new CFoundView(g_textReader);
+  auto* entryView = new CShabdaView(&m_pEntryView, &g_foundList.m_entryText);
+  m_childFrame = new CChildFrame(foundView, entryView, m_document->Title());
+  QObject::connect(foundView, &CFoundView::EntryRetrieved, entryView,
+                   &CShabdaView::ShowNewEntry);
+  m_mainFrame->MdiArea()->addSubWindow(m_childFrame);
+  m_childFrame->show();
+  m_childFrame->PostMaximize();
+}
+
+void CShabdaApp::ExitInstance() {
+  if (!m_mainFrame) return;
+  QSettings settings = ProgramSettings();
+  settings.beginGroup(QString::fromLatin1(kRecentFileSection));
+  settings.remove(QString());
+  for (int i = 0; i < m_recentFiles.size(); ++i) settings.setValue(RecentFileKey(i), m_recentFiles[i]);
+  settings.endGroup();
+  settings.setValue(QStringLiteral("%1/PreviewPages").arg(kSettingsSection), m_previewPages);
+  settings.sync();
+  m_childFrame = nullptr;
+  m_mainFrame.reset();
+  m_document.reset();
+}
+
+void CShabdaApp::LoadSettings() {
+  QSettings settings = ProgramSettings();
+  m_recentFiles.clear();
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    QString file = settings.value(QStringLiteral("%1/%2").arg(kRecentFileSection, RecentFileKey(i)))
+                       .toString();
+    if (!file.isEmpty()) m_recentFiles.append(file);
+  }
+  m_previewPages = settings.value(QStringLiteral("%1/PreviewPages").arg(kSettingsSection), 0).toInt();
+}
+
+void CShabdaApp::AddRecentFile(const QString& path) {
+  m_recentFiles.removeAll(path);
+  m_recentFiles.prepend(path);
+  while (m_recentFiles.size() > kRecentFileCount) m_recentFiles.removeLast();
+}
+
+QList<QWidget*> CShabdaApp::Panes() const {
+  QList<QWidget*> panes;
+  if (g_foundList.Widget()) panes.append(g_foundList.Widget());
+  if (m_pEntryView) panes.append(m_pEntryView);
+  return panes;
+}
+
+void CShabdaApp::OnAppAbout() {
+  CAboutDlg about(m_mainFrame.get());
+  about.exec();
+}
+
+void CShabdaApp::OnFileSave() {
+  QString path = m_askSaveFile(m_mainFrame.get());
+  if (path.isEmpty()) return;
+  QString error;
+  if (!m_document->SaveTo(path, &error)) {
+    ShowMessageBox(m_mainFrame.get(), QStringLiteral("Could not save <%1>: %2").arg(path, error),
+                   QStringLiteral("Cannot do that"), MessageIcon::kExclamation);
+    return;
+  }
+  AddRecentFile(path);
+}
+
+void CShabdaApp::OnAppendSampleRow() {
+  int n = g_foundList.ItemCount();
+  if (n >= kMaxRows || !g_foundList.Widget()) return;
+  MakeListStrings(kSampleIndexText, g_foundList.m_translitRows[n], g_foundList.m_devanagariRows[n],
+                  kRowBytes);
+  g_foundList.AddRow();
+}
+
+void CShabdaApp::OnResetListLook() {
+  g_foundList.SetFontSize(kResetListSize);
+  g_foundList.SetDisplayStyle(kStyleTranslit);
+}
+
+}  // namespace kv

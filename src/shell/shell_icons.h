@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace kv {
+
+// The program icon (128): an open book with a Devanagari letter. Also shown in the About box.
+QIcon ProgramIcon();
+// The document icon (129): a page with lines of text.
+QIcon DocumentIcon();
+
+}  // namespace kv
