@@ -17,6 +17,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"convert", kvdict::RunConvert, "show a word as key, transliteration and Devanagari"},
+    {"build", kvdict::RunBuild, "build the three data files from a dictionary source"},
+    {"check", kvdict::RunCheck, "check that the three data files fit together"},
     {"lookup", kvdict::RunLookup, "list the headwords that begin with a word"},
     {"entry", kvdict::RunEntry, "print the entry at an offset of kvtot2.txt"},
 };

@@ -1,0 +1,359 @@
+#include "dictionary/dictionary_builder.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <unordered_map>
+
+#include "dictionary/found_rows.h"
+#include "dictionary/letter_tables.h"
+#include "dictionary/list_strings.h"
+
+namespace kv {
+
+namespace {
+
+// Scratch size for measuring list strings: far more than any accepted index line can need,
+// so a string that comes back shorter than this was not cut.
+constexpr int kListScratchBytes = 4096;
+// An index line longer than this cannot have list strings that fit a row unless it is
+// almost all markers; refusing it keeps the measuring scratch safely large enough.
+constexpr std::size_t kMaxIndexLineBytes = 400;
+// The reader warns about a line that fills its destination but for the terminator, even
+// when the line end follows at once, so the longest entry read without a warning is two
+// bytes shorter than the read limit.
+constexpr std::size_t kMaxEntryBytes = kMaxDataLineBytes;
+
+constexpr char32_t kNoCodePoint = 0xFFFFFFFF;
+
+// Unicode code points of the Windows-1252 bytes 0x80..0x9F; 0 where the code page has none.
+constexpr char32_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+std::string CodePointName(char32_t cp) {
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(cp));
+  return name;
+}
+
+// Decodes one UTF-8 sequence at `pos`, advancing it; kNoCodePoint for a malformed one
+// (overlong forms, surrogates and values past U+10FFFF included).
+char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  unsigned char lead = byte(pos);
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  int extra = 0;
+  char32_t cp = 0;
+  char32_t minimum = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    extra = 1;
+    cp = lead & 0x1Fu;
+    minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2;
+    cp = lead & 0x0Fu;
+    minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3;
+    cp = lead & 0x07u;
+    minimum = 0x10000;
+  } else {
+    return kNoCodePoint;
+  }
+  if (pos + static_cast<std::size_t>(extra) >= text.size()) return kNoCodePoint;
+  for (int k = 1; k <= extra; ++k) {
+    unsigned char next = byte(pos + static_cast<std::size_t>(k));
+    if ((next & 0xC0) != 0x80) return kNoCodePoint;
+    cp = (cp << 6) | (next & 0x3Fu);
+  }
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kNoCodePoint;
+  pos += static_cast<std::size_t>(extra) + 1;
+  return cp;
+}
+
+// The Windows-1252 byte of a code point, or -1 when the code page has none.
+int Windows1252Byte(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+  for (int i = 0; i < 32; ++i) {
+    if (kWindows1252High[i] != 0 && kWindows1252High[i] == cp) return 0x80 + i;
+  }
+  return -1;
+}
+
+bool IsControl(char32_t cp) { return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F); }
+
+// The ASCII characters that internal letters are spelled with.
+bool IsLetterChar(unsigned char c) {
+  return c != 0 && std::strchr("aAiIuURleoHkhgGcjJTDNtdnpbmyrvzSsM", c) != nullptr;
+}
+
+bool IsBlank(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// Converts the index-line part of a source line; empty result with `reason` set on failure.
+std::string ConvertIndexLine(std::string_view part, std::string& reason) {
+  std::string out;
+  bool hasLetter = false;
+  std::size_t pos = 0;
+  while (pos < part.size()) {
+    std::size_t at = pos;
+    char32_t cp = DecodeUtf8(part, pos);
+    if (cp == kNoCodePoint) {
+      reason = "invalid UTF-8 at byte " + std::to_string(at + 1) + " of the index line";
+      return {};
+    }
+    if (cp == 0xF3) {
+      out += static_cast<char>(0xF3);
+    } else if (cp < 0x80 && (IsLetterChar(static_cast<unsigned char>(cp)) ||
+                             IsMarkerByte(static_cast<unsigned char>(cp)))) {
+      hasLetter = hasLetter || IsLetterChar(static_cast<unsigned char>(cp));
+      out += static_cast<char>(cp);
+    } else {
+      reason = "index line holds " + CodePointName(cp) +
+               ", which is neither an internal letter nor a marker byte";
+      return {};
+    }
+  }
+  if (!hasLetter) {
+    reason = "empty headword";
+    return {};
+  }
+  return out;
+}
+
+// Converts the entry part of a source line to Windows-1252; empty with `reason` on failure.
+std::string ConvertEntry(std::string_view part, std::string& reason) {
+  std::string out;
+  out.reserve(part.size());
+  std::size_t pos = 0;
+  while (pos < part.size()) {
+    std::size_t at = pos;
+    char32_t cp = DecodeUtf8(part, pos);
+    if (cp == kNoCodePoint) {
+      reason = "invalid UTF-8 at byte " + std::to_string(at + 1) + " of the entry";
+      return {};
+    }
+    if (IsControl(cp)) {
+      reason = "control character " + CodePointName(cp) + " in the entry";
+      return {};
+    }
+    int b = Windows1252Byte(cp);
+    if (b < 0) {
+      reason = "character " + CodePointName(cp) + " cannot be written in Windows-1252";
+      return {};
+    }
+    out += static_cast<char>(b);
+  }
+  if (out.empty()) {
+    reason = "empty entry";
+    return {};
+  }
+  if (out.size() > kMaxEntryBytes) {
+    reason = "entry of " + std::to_string(out.size()) + " bytes is longer than " +
+             std::to_string(kMaxEntryBytes) + " bytes";
+    return {};
+  }
+  return out;
+}
+
+// Parses one source line that is not a comment; empty `reason` when it is good.
+SourceEntry ParseLine(std::string_view line, std::string& reason) {
+  SourceEntry result;
+  std::size_t nul = line.find('\0');
+  if (nul != std::string_view::npos) {
+    reason = "NUL byte at byte " + std::to_string(nul + 1) + " of the line";
+    return result;
+  }
+  if (line.find('\r') != std::string_view::npos) {
+    reason = "CR inside the line";
+    return result;
+  }
+  std::size_t tab = line.find('\t');
+  if (tab == std::string_view::npos) {
+    reason = "missing TAB between the index line and the entry";
+    return result;
+  }
+  result.indexLine = ConvertIndexLine(line.substr(0, tab), reason);
+  if (!reason.empty()) return result;
+  result.entry = ConvertEntry(line.substr(tab + 1), reason);
+  if (!reason.empty()) return result;
+  reason = ListStringsProblem(result.indexLine);
+  return result;
+}
+
+bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool IsMatchIgnoredByte(unsigned char c) {
+  return c == '-' || c == '`' || c == '4' || c == '7' || c == '@' || c == 0xF3;
+}
+
+std::string BucketKeyOf(std::string_view indexLine) {
+  std::string key;
+  for (char c : indexLine) {
+    if (key.size() == 2) break;
+    if (!IsMatchIgnoredByte(static_cast<unsigned char>(c))) key += c;
+  }
+  return key;
+}
+
+std::string ListStringsProblem(std::string_view indexLine) {
+  if (indexLine.size() > kMaxIndexLineBytes) {
+    return "index line of " + std::to_string(indexLine.size()) +
+           " bytes is too long for its list strings";
+  }
+  std::string line(indexLine);
+  char translit[kListScratchBytes];
+  char devanagari[kListScratchBytes];
+  MakeListStrings(line.c_str(), translit, devanagari, kListScratchBytes);
+  std::size_t translitBytes = std::strlen(translit) + 1;
+  std::size_t devanagariBytes = std::strlen(devanagari) + 1;
+  std::string rowBytes = std::to_string(kRowBytes);
+  if (translitBytes > static_cast<std::size_t>(kRowBytes)) {
+    return "transliteration string needs " + std::to_string(translitBytes) +
+           " bytes, a list row holds " + rowBytes;
+  }
+  if (devanagariBytes > static_cast<std::size_t>(kRowBytes)) {
+    return "Devanagari string needs " + std::to_string(devanagariBytes) +
+           " bytes, a list row holds " + rowBytes;
+  }
+  return {};
+}
+
+std::vector<SourceEntry> ParseSource(std::string_view bytes, const std::string& fileName,
+                                     std::vector<DictionaryError>& errors) {
+  std::vector<SourceEntry> entries;
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  int number = 0;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    ++number;
+    std::size_t end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view line = bytes.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (IsBlank(line) || line.front() == '#') continue;
+    std::string reason;
+    SourceEntry entry = ParseLine(line, reason);
+    if (!reason.empty()) {
+      errors.push_back({fileName, number, reason});
+      continue;
+    }
+    entry.line = number;
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+DictionaryFiles LayOutDictionary(const std::vector<SourceEntry>& entries) {
+  DictionaryFiles files;
+  std::vector<std::string> keys;
+  std::vector<std::vector<std::size_t>> members;
+  std::unordered_map<std::string, std::size_t> bucketOf;
+  std::vector<std::size_t> entryOffsets;
+  entryOffsets.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    entryOffsets.push_back(files.text.size());
+    files.text += entries[i].entry;
+    files.text += "\r\n";
+    std::string key = BucketKeyOf(entries[i].indexLine);
+    auto [it, added] = bucketOf.try_emplace(key, keys.size());
+    if (added) {
+      keys.push_back(key);
+      members.emplace_back();
+    }
+    members[it->second].push_back(i);
+  }
+  for (std::size_t b = 0; b < keys.size(); ++b) {
+    files.list += keys[b] + "\r\n" + std::to_string(files.index.size()) + "\r\n";
+    for (std::size_t i : members[b]) {
+      files.index += entries[i].indexLine + "\r\n" + std::to_string(entryOffsets[i]) + "\r\n";
+    }
+  }
+  files.list += std::string(kClosingKeyLine) + "\r\n" + std::to_string(files.index.size()) + "\r\n";
+  files.bucketCount = static_cast<int>(keys.size());
+  return files;
+}
+
+BuildResult BuildDictionary(const std::string& sourcePath, const std::string& outDir) {
+  namespace fs = std::filesystem;
+  BuildResult result;
+  std::ifstream in(sourcePath, std::ios::binary);
+  if (!in) {
+    result.errors.push_back({sourcePath, 0, "cannot read the source file"});
+    return result;
+  }
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<SourceEntry> entries = ParseSource(bytes, sourcePath, result.errors);
+  if (!result.errors.empty()) return result;
+  if (entries.empty()) {
+    result.errors.push_back({sourcePath, 0, "the source holds no headword"});
+    return result;
+  }
+  DictionaryFiles files = LayOutDictionary(entries);
+  // The program reads every offset into an int.
+  if (files.text.size() > static_cast<std::size_t>(INT_MAX) ||
+      files.index.size() > static_cast<std::size_t>(INT_MAX)) {
+    result.errors.push_back({sourcePath, 0, "the dictionary is too large for int offsets"});
+    return result;
+  }
+
+  std::error_code error;
+  fs::path dir(outDir);
+  fs::create_directories(dir, error);
+  if (error || !fs::is_directory(dir)) {
+    result.errors.push_back({outDir, 0, "cannot create the output directory"});
+    return result;
+  }
+  struct Output {
+    const char* name;
+    const std::string* bytes;
+  };
+  const Output outputs[] = {
+      {kListFileName, &files.list}, {kIndexFileName, &files.index}, {kTextFileName, &files.text}};
+  std::vector<fs::path> temporaries;
+  auto removeTemporaries = [&] {
+    for (const auto& path : temporaries) fs::remove(path, error);
+  };
+  for (const auto& output : outputs) {
+    fs::path temporary = dir / (std::string(output.name) + ".part");
+    temporaries.push_back(temporary);
+    if (!WriteFile(temporary, *output.bytes)) {
+      result.errors.push_back({temporary.string(), 0, "cannot write the file"});
+      removeTemporaries();
+      return result;
+    }
+  }
+  for (std::size_t i = 0; i < temporaries.size(); ++i) {
+    fs::rename(temporaries[i], dir / outputs[i].name, error);
+    if (error) {
+      result.errors.push_back(
+          {(dir / outputs[i].name).string(), 0, "cannot replace the file: " + error.message()});
+      removeTemporaries();
+      return result;
+    }
+  }
+  result.headwordCount = static_cast<int>(entries.size());
+  result.bucketCount = files.bucketCount;
+  return result;
+}
+
+}  // namespace kv
