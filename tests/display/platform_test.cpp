@@ -1,0 +1,313 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "dictionary/line_reader.h"
+#include "dictionary/list_strings.h"
+#include "found_list_test_support.h"
+#include "platform/clipboard.h"
+#include "platform/font.h"
+#include "platform/message_box.h"
+#include "platform/qt_text_device.h"
+#include "platform/screen_dpi.h"
+#include "test_files.h"
+
+namespace kv {
+namespace {
+
+using test::CFixedDpi;
+
+TEST(ScreenDpiTest, MeanOfBothAxesTruncatedAndLargeOnlyAbove96) {
+  {
+    CFixedDpi fixed(96, 96);
+    EXPECT_EQ(QueryScreenDpi().dpi, 96);
+    EXPECT_FALSE(QueryScreenDpi().largeFonts);
+  }
+  {
+    CFixedDpi fixed(97, 96);  // 193 / 2 truncates to 96: not large
+    EXPECT_EQ(QueryScreenDpi().dpi, 96);
+    EXPECT_FALSE(QueryScreenDpi().largeFonts);
+  }
+  {
+    CFixedDpi fixed(97, 98);
+    EXPECT_EQ(QueryScreenDpi().dpi, 97);
+    EXPECT_TRUE(QueryScreenDpi().largeFonts);
+  }
+  {
+    CFixedDpi fixed(144, 96);
+    EXPECT_EQ(QueryScreenDpi().dpi, 120);
+    EXPECT_TRUE(QueryScreenDpi().largeFonts);
+  }
+  // Asked afresh each time: a changed source shows at the next call.
+  int x = 96;
+  SetDpiSource([&x] { return LogicalDpi{x, x}; });
+  EXPECT_FALSE(QueryScreenDpi().largeFonts);
+  x = 120;
+  EXPECT_EQ(QueryScreenDpi().dpi, 120);
+  EXPECT_TRUE(QueryScreenDpi().largeFonts);
+  SetDpiSource(nullptr);
+
+  // Without a source the primary screen answers.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(QueryLogicalDpi().x, static_cast<int>(screen->logicalDotsPerInchX()));
+  EXPECT_EQ(QueryLogicalDpi().y, static_cast<int>(screen->logicalDotsPerInchY()));
+}
+
+TEST(ScreenDpiTest, ScaleForLargeFontsTruncatesEachDivision) {
+  const ScreenDpi at120 = ScreenDpiOf({120, 120});
+  EXPECT_EQ(ScaleForLargeFonts(120, at120), 96);
+  EXPECT_EQ(ScaleForLargeFonts(140, at120), 105);  // 1400 / 120 = 11; 1056 / 10
+  EXPECT_EQ(ScaleForLargeFonts(150, at120), 115);  // 1500 / 120 = 12; 1152 / 10
+  EXPECT_EQ(ScaleForLargeFonts(130, at120), 96);   // 1300 / 120 = 10; 960 / 10
+  EXPECT_EQ(ScaleForLargeFonts(158, at120), 124);
+  EXPECT_EQ(ScaleForLargeFonts(150, ScreenDpiOf({144, 144})), 96);
+  EXPECT_EQ(ScaleForLargeFonts(150, ScreenDpiOf({97, 98})), 144);  // 1500 / 97 = 15
+
+  // Outside large-font mode sizes pass unchanged.
+  EXPECT_EQ(ScaleForLargeFonts(158, ScreenDpiOf({96, 96})), 158);
+  EXPECT_EQ(ScaleForLargeFonts(158, ScreenDpiOf({72, 72})), 158);
+
+  CFixedDpi fixed(120, 120);
+  EXPECT_EQ(ScaleForLargeFonts(140), 105);
+}
+
+TEST(FontTest, FacesMapToFamiliesAndCodePages) {
+  EXPECT_EQ(CodePageOfFace("xdvng"), CodePage::kXdvng);
+  EXPECT_EQ(CodePageOfFace("XDVNG"), CodePage::kXdvng);
+  EXPECT_EQ(CodePageOfFace("IITS"), CodePage::kIits);
+  EXPECT_EQ(CodePageOfFace("iits"), CodePage::kIits);
+  EXPECT_EQ(CodePageOfFace("Arial"), CodePage::kWindows1252);
+  EXPECT_EQ(CodePageOfFace("ARIAL"), CodePage::kWindows1252);
+  EXPECT_EQ(CodePageOfFace("xdvn"), CodePage::kWindows1252);
+
+  EXPECT_EQ(FamilyOfFace("xdvng"), "Noto Sans Devanagari");
+  EXPECT_EQ(FamilyOfFace("IITS"), "Liberation Sans");
+  EXPECT_EQ(FamilyOfFace("Arial"), "Liberation Sans");
+  EXPECT_EQ(FamilyOfFace("ARIAL"), "Liberation Sans");
+
+  // The stand-in families are really installed: Qt resolves them without substitution.
+  CFixedDpi fixed(96, 96);
+  CFont devanagari;
+  ASSERT_TRUE(devanagari.CreatePointFont(158, "xdvng"));
+  EXPECT_EQ(QFontInfo(devanagari.Font()).family(), "Noto Sans Devanagari");
+  CFont arial;
+  ASSERT_TRUE(arial.CreatePointFont(180, "ARIAL"));
+  EXPECT_EQ(QFontInfo(arial.Font()).family(), "Liberation Sans");
+}
+
+TEST(FontTest, PointSizeBecomesPixelsAtTheScreenDpi) {
+  CFont font;
+  EXPECT_FALSE(font.HoldsFont());
+  {
+    CFixedDpi fixed(96, 96);
+    ASSERT_TRUE(font.CreatePointFont(158, "xdvng"));
+    EXPECT_TRUE(font.HoldsFont());
+    EXPECT_EQ(font.FaceName(), "xdvng");
+    EXPECT_EQ(font.SizeTenths(), 158);
+    EXPECT_EQ(font.Font().pixelSize(), 21);  // 21.07
+    EXPECT_EQ(font.GetCodePage(), CodePage::kXdvng);
+
+    ASSERT_TRUE(font.CreatePointFont(79, "IITS"));  // 10.53 rounds up
+    EXPECT_EQ(font.Font().pixelSize(), 11);
+    EXPECT_EQ(font.FaceName(), "IITS");
+    ASSERT_TRUE(font.CreatePointFont(76, "IITS"));  // 10.13 rounds down
+    EXPECT_EQ(font.Font().pixelSize(), 10);
+  }
+  {
+    // The vertical dpi decides, as it does for a device's point conversion.
+    CFixedDpi fixed(96, 120);
+    ASSERT_TRUE(font.CreatePointFont(158, "xdvng"));
+    EXPECT_EQ(font.Font().pixelSize(), 26);  // 26.33
+  }
+  font.DeleteObject();
+  EXPECT_FALSE(font.HoldsFont());
+  EXPECT_EQ(font.SizeTenths(), 0);
+
+  EXPECT_FALSE(font.CreatePointFont(0, "Arial"));
+  EXPECT_FALSE(font.HoldsFont());
+  EXPECT_FALSE(font.CreatePointFont(-10, "Arial"));
+  EXPECT_FALSE(font.HoldsFont());
+}
+
+TEST(FontTest, DecodesByTheCodePageOfTheFace) {
+  EXPECT_EQ(DecodeForCodePage("a\xA4 b\x80", CodePage::kWindows1252), QString::fromUtf8("a¤ b€"));
+  EXPECT_EQ(DecodeForCodePage("r\xA4ma\xA0", CodePage::kIits), QString::fromUtf8("rāma\u00A0"));
+  EXPECT_EQ(DecodeForCodePage("k\xC1\xBF\xBA"
+                              "a",
+                              CodePage::kIits),
+            QString::fromUtf8("kṛṣṇa"));
+
+  // A list string's closing code draws as a no-break space in both list fonts.
+  char translit[kRowBytes];
+  char devanagari[kRowBytes];
+  MakeListStrings("kavi", translit, devanagari, kRowBytes);
+  EXPECT_EQ(DecodeForCodePage(BoundedString(devanagari, kRowBytes), CodePage::kXdvng),
+            QString::fromUtf8("कवि\u00A0"));
+  EXPECT_EQ(DecodeForCodePage(BoundedString(translit, kRowBytes), CodePage::kIits),
+            QString::fromUtf8("kavi\u00A0"));
+  MakeListStrings("kSatriya", translit, devanagari, kRowBytes);
+  EXPECT_EQ(DecodeForCodePage(BoundedString(devanagari, kRowBytes), CodePage::kXdvng),
+            QString::fromUtf8("क्षत्रिय\u00A0"));
+
+  CFixedDpi fixed(96, 96);
+  CFont iits;
+  ASSERT_TRUE(iits.CreatePointFont(130, "IITS"));
+  EXPECT_EQ(iits.Decode("r\xA4ma"), QString::fromUtf8("rāma"));
+  CFont arial;
+  ASSERT_TRUE(arial.CreatePointFont(120, "Arial"));
+  EXPECT_EQ(arial.Decode("r\xA4ma"), QString::fromUtf8("r¤ma"));
+
+  // Strings in fixed rows end at their terminator, or at the row's end without one.
+  const char row[4] = {'a', 'b', '\0', 'c'};
+  EXPECT_EQ(BoundedString(row, 4), "ab");
+  const char full[3] = {'x', 'y', 'z'};
+  EXPECT_EQ(BoundedString(full, 3), "xyz");
+  EXPECT_EQ(BoundedString(nullptr, 3), "");
+}
+
+struct RecordedBox {
+  QWidget* parent;
+  QString text;
+  QString caption;
+  MessageIcon icon;
+};
+
+TEST(MessageBoxTest, HookTakesTheBoxAndReaderWarningsGoThere) {
+  std::vector<RecordedBox> boxes;
+  SetMessageBoxHook(
+      [&boxes](QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) {
+        boxes.push_back({parent, text, caption, icon});
+      });
+  QWidget owner;
+  ShowMessageBox(&owner, "Please enter search text", "Cannot do that", MessageIcon::kExclamation);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].parent, &owner);
+  EXPECT_EQ(boxes[0].text, "Please enter search text");
+  EXPECT_EQ(boxes[0].caption, "Cannot do that");
+  EXPECT_EQ(boxes[0].icon, MessageIcon::kExclamation);
+
+  InstallReaderWarningBox();
+  test::CTempDir dir;
+  const std::string path = dir.Write("long.txt", std::string(250, 'a') + "\r\n");
+  CLineReader reader(2048);
+  ASSERT_TRUE(reader.Open(path.c_str()));
+  char line[200];
+  EXPECT_EQ(reader.ReadLine(line, 200), 1);
+  SetReaderWarningHandler(nullptr);
+  ResetMessageBoxHook();
+
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].parent, nullptr);
+  EXPECT_EQ(boxes[1].text, "m_pBuffer overflow in line 1 (line length over 200 chars)");
+  EXPECT_EQ(boxes[1].caption, "Warning !");
+  EXPECT_EQ(boxes[1].icon, MessageIcon::kExclamation);
+}
+
+TEST(MessageBoxTest, WithoutHookShowsAModalBoxWithOk) {
+  QString seenTitle;
+  QString seenText;
+  QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+  QMessageBox::StandardButtons seenButtons;
+  // Closes the box as soon as it is up.
+  QTimer closer;
+  closer.setInterval(10);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seenTitle = box->windowTitle();
+    seenText = box->text();
+    seenIcon = box->icon();
+    seenButtons = box->standardButtons();
+    box->accept();
+  });
+  closer.start();
+  ShowMessageBox(nullptr, "Could not open file <kvlist.txt>\n Did you install the dictionary?",
+                 "Error", MessageIcon::kStop);
+  closer.stop();
+  EXPECT_EQ(seenTitle, "Error");
+  EXPECT_EQ(seenText, "Could not open file <kvlist.txt>\n Did you install the dictionary?");
+  EXPECT_EQ(seenIcon, QMessageBox::Critical);
+  EXPECT_EQ(seenButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+TEST(ClipboardTest, PutsPlainTextDecodedFromWindows1252) {
+  CopyBytesToClipboard(" bb \x93quoted\x94 \xA4");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(" bb “quoted” ¤"));
+  CopyTextToClipboard(QStringLiteral("second"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "second");
+}
+
+TEST(QtTextDeviceTest, MeasuresDecodedTextAndDrawsOpaque) {
+  CFixedDpi fixed(96, 96);
+  CFont text;
+  CFont translit;
+  ASSERT_TRUE(text.CreatePointFont(120, "Arial"));
+  ASSERT_TRUE(translit.CreatePointFont(140, "IITS"));
+
+  const QColor grey(128, 128, 128);
+  QImage image(300, 80, QImage::Format_RGB32);
+  image.fill(grey);
+  QPainter painter(&image);
+  CQtTextDevice device(painter, text, translit);
+
+  // 0x80 is the euro sign in the text font; in the translit font A4 is a long a.
+  const CExtent euro = device.Measure("\x80\x80\x80", EntryFont::kText);
+  EXPECT_EQ(euro.width,
+            QFontMetrics(text.Font(), &image).horizontalAdvance(QString::fromUtf8("€€€")));
+  EXPECT_EQ(euro.height, QFontMetrics(text.Font(), &image).height());
+  const CExtent rama = device.Measure("r\xA4ma", EntryFont::kTranslit);
+  EXPECT_EQ(rama.width,
+            QFontMetrics(translit.Font(), &image).horizontalAdvance(QString::fromUtf8("rāma")));
+  EXPECT_GT(rama.height, euro.height);
+
+  const CRect box{10, 10, 10 + rama.width, 10 + rama.height};
+  device.Draw("r\xA4ma", box, Rgb(50, 140, 60), EntryFont::kTranslit);
+  painter.end();
+
+  bool greenInk = false;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      const bool inside = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+      if (!inside) {
+        ASSERT_EQ(c, grey) << "drawn outside at " << x << "," << y;
+        continue;
+      }
+      ASSERT_NE(c, grey) << "background left at " << x << "," << y;
+      if (c.green() > c.red() + 40 && c.green() > c.blue() + 40) greenInk = true;
+    }
+  }
+  EXPECT_TRUE(greenInk);
+}
+
+TEST(QtTextDeviceTest, FontThatHoldsNothingKeepsThePaintersFont) {
+  CFont none;
+  CFont translit;
+  CFixedDpi fixed(96, 96);
+  ASSERT_TRUE(translit.CreatePointFont(300, "IITS"));
+  QImage image(100, 100, QImage::Format_RGB32);
+  QPainter painter(&image);
+  QFont current("Liberation Sans");
+  current.setPixelSize(9);
+  painter.setFont(current);
+  CQtTextDevice device(painter, none, translit);
+  EXPECT_EQ(device.Measure("abc", EntryFont::kText).height, QFontMetrics(current, &image).height());
+  // After a drawing in the translit font that one is current.
+  device.Draw("x", CRect{0, 0, 10, 10}, Rgb(0, 0, 0), EntryFont::kTranslit);
+  EXPECT_EQ(device.Measure("abc", EntryFont::kText).height,
+            QFontMetrics(translit.Font(), &image).height());
+}
+
+}  // namespace
+}  // namespace kv
