@@ -16,11 +16,13 @@ inline constexpr unsigned char kEndMarker = 0xFF;
 
 // Writes the transliteration string (IITS font codes, closed by 0xA0) of `text` into `dest`,
 // a buffer of `destSize` bytes. A string that would not fit is cut after a whole letter and
-// still ends with 0xA0 and its terminator.
+// still ends with 0xA0 and its terminator. A destSize of 1 gets the terminator alone, and a
+// destSize below 1 (or a null dest) nothing, as in the other two writers below.
 void Transliterate(const char* text, char* dest, int destSize);
 
 // Divides an index line into vowel and consonant segments. `types` and `numbers` are
-// kSegmentBytes-byte arrays; the list ends with kEndMarker in both.
+// kSegmentBytes-byte arrays; the list ends with kEndMarker in both. Bytes that begin no letter
+// make no segment, leading ones included, and letters past kMaxSegments are left out.
 void SegmentLine(const char* line, unsigned char* types, unsigned char* numbers);
 
 // Composes the Devanagari string (Xdvng font codes, closed by 0xA0) of a segment list into
