@@ -73,6 +73,7 @@ void CEntryLayout::Layout(const char* text, int columnWidth, ITextDevice& device
   m_pieceCount = 0;
   m_tallestPiece = 0;
   m_height = 0;
+  m_width = 0;
   ClearSelectionIfNoMatch(text);
   if (text[0] == '\0' || text[1] == '\0') {
     return;
@@ -191,6 +192,7 @@ void CEntryLayout::AddPiece(const CRect& rect, PieceKind kind, int start, int le
   m_pieces[static_cast<std::size_t>(m_pieceCount++)] = CPiece{rect, start, length, word, kind};
   m_tallestPiece = std::max(m_tallestPiece, rect.bottom - rect.top);
   m_height = std::max(m_height, rect.bottom);
+  m_width = std::max(m_width, rect.right);
 }
 
 void CEntryLayout::Paint(const char* text, int columnWidth, ITextDevice& device) {

@@ -110,6 +110,8 @@ class CEntryLayout : public CEntryTables {
 
   // The bottom of the lowest piece: the height the scroll range must cover.
   int Height() const { return m_height; }
+  // The right edge of the rightmost piece.
+  int Width() const { return m_width; }
   int PieceCount() const { return m_pieceCount; }
   const CPiece& Piece(int index) const { return m_pieces[static_cast<std::size_t>(index)]; }
 
@@ -126,6 +128,7 @@ class CEntryLayout : public CEntryTables {
   int m_pieceCount = 0;
   int m_tallestPiece = 0;
   int m_height = 0;
+  int m_width = 0;
 };
 
 }  // namespace kv
