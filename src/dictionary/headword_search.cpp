@@ -51,8 +51,10 @@ bool KeyLineMatches(const char* keyLine, const char* key) {
 
 // Reads the bucket list as (key line, offset line) records. A matching record's range runs
 // from its own offset to the offset of the record after it; the last record has no follower
-// and its range is empty.
-int CollectRanges(const char* key, CLineReader& listReader, CRange* ranges) {
+// and its range is empty. The first `skip` matching records are passed over, so that a key
+// matching more buckets than one list holds is searched in several passes. Returns the number
+// of matching records after the skipped ones; at most kMaxRanges of them are stored.
+int CollectRanges(const char* key, CLineReader& listReader, int skip, CRange* ranges) {
   char keyLine[kListLineBytes];
   char nextKeyLine[kListLineBytes];
   char offsetLine[kListLineBytes];
@@ -68,11 +70,45 @@ int CollectRanges(const char* key, CLineReader& listReader, CRange* ranges) {
       listReader.ReadLine(offsetLine, kListLineBytes);
       nextStart = ReadOffset(offsetLine);
     }
-    if (KeyLineMatches(keyLine, key) && count < kMaxRanges) ranges[count++] = {start, nextStart};
+    if (KeyLineMatches(keyLine, key)) {
+      if (skip > 0) {
+        --skip;
+      } else {
+        if (count < kMaxRanges) ranges[count] = {start, nextStart};
+        ++count;
+      }
+    }
     if (!hasNext) return count;
     std::memcpy(keyLine, nextKeyLine, kListLineBytes);
     start = nextStart;
   }
+}
+
+// Reads and drops the rest of a line that the last read cut for want of room, so that the
+// next read starts on the following line and records stay in step. Returns the line counter
+// after the last read (`lineNumber` when nothing was cut).
+int SkipRestOfLine(CLineReader& reader, char* work, int size, int lineNumber) {
+  while (reader.LineCut()) {
+    lineNumber = reader.ReadLine(work, size);
+    if (lineNumber == 0 && work[0] == 0) break;
+  }
+  return lineNumber;
+}
+
+// The entry offset of an index record. Only an offset line that is a number and nothing else
+// is taken; anything else (a headword read in its place, text, a number beyond int) gives -1,
+// which shows an empty entry rather than another headword's.
+int ReadEntryOffset(const char* line) {
+  const char* p = line;
+  while (*p == ' ' || *p == '\t') ++p;
+  if (*p < '0' || *p > '9') return -1;
+  long long value = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > INT_MAX) return -1;
+  }
+  while (*p == ' ' || *p == '\t') ++p;
+  return *p == 0 ? static_cast<int>(value) : -1;
 }
 
 const CLineReader* FirstClosed(const CLineReader& a, const CLineReader& b) {
@@ -131,30 +167,48 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
     return SearchOutcome::kMissingFile;
   }
 
-  CRange ranges[kMaxRanges];
-  int rangeCount = CollectRanges(key, listReader, ranges);
-
   std::unique_ptr<char[]> work(new char[kEntryTextBytes]);
   char offsetLine[kListLineBytes];
+  CRange ranges[kMaxRanges];
   int r = 0;
-  for (int i = 0; i < rangeCount; ++i) {
-    const CRange& range = ranges[i];
-    if (range.start < 0 || range.start >= range.end) continue;
-    indexReader.Seek(range.start);
-    // Only records that start before the range's end belong to it.
-    while (ReadAnyLine(indexReader, work.get(), kLineLimit)) {
-      bool match = KeyMatches(work.get(), key);
-      if (match) {
-        MakeListStrings(work.get(), rows.m_translitRows[r], rows.m_devanagariRows[r], kRowBytes);
+  // Almost always one pass: only a bucket list with more than kMaxRanges buckets for one key
+  // needs more.
+  for (int skip = 0;; skip += kMaxRanges) {
+    const int matching = CollectRanges(key, listReader, skip, ranges);
+    const int rangeCount = matching < kMaxRanges ? matching : kMaxRanges;
+    for (int i = 0; i < rangeCount; ++i) {
+      const CRange& range = ranges[i];
+      if (range.start < 0 || range.start >= range.end) continue;
+      // A bucket that begins inside a line would read line tails as headwords and offsets
+      // as headwords' offsets: the whole bucket is out of step and is passed over.
+      if (!indexReader.StartsLine(range.start)) continue;
+      indexReader.Seek(range.start);
+      // Only records that start before the range's end belong to it.
+      for (;;) {
+        int lineNumber = indexReader.ReadLine(work.get(), kLineLimit);
+        if (lineNumber == 0 && work[0] == 0) break;
+        const bool match = KeyMatches(work.get(), key);
+        if (match) {
+          MakeListStrings(work.get(), rows.m_translitRows[r], rows.m_devanagariRows[r],
+                          kRowBytes);
+        }
+        lineNumber = SkipRestOfLine(indexReader, work.get(), kLineLimit, lineNumber);
+        // The reader counts a line only when its line end follows, so an offset line that the
+        // end of the file cut short (a truncated file) leaves the counter where it was: its
+        // number may have lost digits, and the record is incomplete.
+        const int offsetNumber = indexReader.ReadLine(offsetLine, kListLineBytes);
+        const bool offsetCut = indexReader.LineCut();
+        const bool complete = offsetNumber > lineNumber;
+        SkipRestOfLine(indexReader, work.get(), kLineLimit, offsetNumber);
+        if (match && complete) {
+          rows.m_entryOffsets[r] = offsetCut ? -1 : ReadEntryOffset(offsetLine);
+          list.AddRow();
+          if (++r == kMaxHits) return SearchOutcome::kFound;
+        }
+        if (indexReader.GetPosition() + 1 >= range.end) break;
       }
-      indexReader.ReadLine(offsetLine, kListLineBytes);
-      if (match) {
-        rows.m_entryOffsets[r] = static_cast<int>(ReadOffset(offsetLine));
-        list.AddRow();
-        if (++r == kMaxHits) return SearchOutcome::kFound;
-      }
-      if (indexReader.GetPosition() + 1 >= range.end) break;
     }
+    if (matching <= kMaxRanges) break;
   }
   if (r > 0) return SearchOutcome::kFound;
   FormatNoMatchText(text, entryText, kEntryTextBytes);
@@ -167,6 +221,8 @@ bool RetrieveEntry(long long offset, CLineReader& textReader, char* entryText) {
     FormatMissingFileText(textReader.FileName().c_str(), entryText, kEntryTextBytes);
     return false;
   }
+  // An offset inside a line would show the tail of some entry as this headword's.
+  if (!textReader.StartsLine(offset)) return true;
   textReader.Seek(offset);
   textReader.ReadLine(entryText, kLineLimit);
   return true;

@@ -1,6 +1,7 @@
 #include "dictionary/line_reader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -40,6 +41,12 @@ bool CLineReader::Open(const char* path) {
   const char* slash = std::strrchr(path, '/');
   m_fileName = slash ? slash + 1 : path;
   m_file = ::open(path, O_RDONLY | O_CLOEXEC);
+  // A folder opens but cannot be read; it is no more the file than a missing one.
+  struct stat info;
+  if (m_file >= 0 && (::fstat(m_file, &info) != 0 || S_ISDIR(info.st_mode))) {
+    ::close(m_file);
+    m_file = -1;
+  }
   m_filePos = 0;
   m_lineCount = 0;
   m_cursor = 0;
@@ -61,6 +68,7 @@ void CLineReader::Refill() {
 }
 
 int CLineReader::ReadLine(char* dest, int size) {
+  m_lineCut = false;
   if (size < 1) return 0;
   dest[0] = 0;
   if (size < 2) return 0;  // no room for a single byte: nothing can ever be stored
@@ -82,6 +90,7 @@ int CLineReader::ReadLine(char* dest, int size) {
                       static_cast<unsigned>(m_lineCount), size);
         m_message = text;
         g_warningHandler(text);
+        m_lineCut = !IsLineEnd(b);
         dest[n] = 0;
         return m_lineCount;
       }
@@ -115,6 +124,19 @@ void CLineReader::Seek(long long offset) {
   m_lineCount = 0;
   // A place before the start of the file has nothing to read.
   m_filePos = offset < 0 ? -1 : offset;
+}
+
+bool CLineReader::StartsLine(long long offset) const {
+  if (offset <= 0) return offset == 0;
+  if (m_file < 0) return true;  // nothing can be read there
+  char around[2];
+  ssize_t got;
+  do {
+    got = ::pread(m_file, around, sizeof around, offset - 1);
+  } while (got < 0 && errno == EINTR);
+  // At or past the end of the file nothing is read, so nothing is read wrongly.
+  if (got < 2) return got >= 0;
+  return IsLineEnd(around[0]) || IsLineEnd(around[1]);
 }
 
 long long CLineReader::GetPosition() const {

@@ -36,6 +36,14 @@ class CLineReader {
 
   const std::string& Message() const { return m_message; }
 
+  // True when the last ReadLine cut its line for want of room and the line goes on: the next
+  // ReadLine returns the rest of it as a line of its own.
+  bool LineCut() const { return m_lineCut; }
+  // True when a line read from `offset` is a whole line, not the tail of one: `offset` is the
+  // start of the file, follows a line-end byte, is itself one, or lies at or past the end.
+  // Looks at the file without moving the reader.
+  bool StartsLine(long long offset) const;
+
  private:
   void Refill();
 
@@ -47,6 +55,7 @@ class CLineReader {
   char* m_pBuffer;
   int m_file = -1;
   long long m_filePos = 0;  // file position after the last refill; -1 once placed before 0
+  bool m_lineCut = false;
   std::string m_fileName;
 };
 
