@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -14,6 +15,7 @@
 
 #include "dictionary/found_rows.h"
 #include "display/entry_fonts.h"
+#include "display/entry_text_device.h"
 #include "display/shabda_view.h"
 #include "platform/screen_dpi.h"
 
@@ -218,6 +220,72 @@ TEST_F(EntryViewTest, SelectionClearedOnFirstShowAndByTheNoMatchText) {
   Click(WordPoint(1));
   m_view->viewport()->repaint();
   EXPECT_EQ(l.m_wordSelected[1], 0);
+}
+
+TEST_F(EntryViewTest, LaysOutAgainWhenTextWidthOrFontsChange) {
+  ShowView();
+  SetText("aa bb cc");
+  const CEntryLayout& l = Tables();
+  const int narrowRight = l.m_wordRight[1];
+
+  // Fonts recreated by the size choice, announced or not, take effect at the next paint.
+  g_entryFont.CreatePointFont(190, kEntryFace);
+  m_view->viewport()->repaint();
+  EXPECT_GT(l.m_wordRight[1], narrowRight);
+  CreateEntryFonts();
+  m_view->FontsChanged();
+  EXPECT_EQ(l.m_wordRight[1], narrowRight);
+
+  // A text written into the buffer is shown at the next paint even without Refresh.
+  std::strcpy(m_text, "one two three four");
+  m_view->viewport()->repaint();
+  EXPECT_EQ(l.m_wordCount, 4);
+
+  // Narrowing the pane re-wraps it.
+  std::string many = "w";
+  for (int k = 0; k < 80; ++k) many += " word";
+  SetText(many);
+  const int wideHeight = l.Height();
+  m_view->resize(300, 400);
+  EXPECT_GT(l.Height(), wideHeight);
+}
+
+TEST(EntryTextDevice, MeasuresAsTheUnshapedFontDoes) {
+  CFont text;
+  text.CreatePointFont(120, "Arial");
+  CFont translit;
+  translit.CreatePointFont(140, "IITS");
+  CEntryFontMetrics metrics;
+  metrics.Reset(text, translit, QFont());
+  CEntryTextDevice device(nullptr, metrics);
+
+  const QFontMetrics plain(metrics.Font(EntryFont::kText));
+  for (const char* word :
+       {"aa", " celebrated", " R\xE9sum\xE9", " AVATAR,", " (see", " \x80\x93x"}) {
+    const CExtent extent = device.Measure(word, EntryFont::kText);
+    EXPECT_EQ(extent.width,
+              plain.horizontalAdvance(CEntryTextDevice::Decode(word, EntryFont::kText)))
+        << word;
+    EXPECT_EQ(extent.height, plain.height());
+    // Asked again, from the cached advances.
+    EXPECT_EQ(device.Measure(word, EntryFont::kText).width, extent.width) << word;
+  }
+  const QFontMetrics iits(metrics.Font(EntryFont::kTranslit));
+  const std::string krsna = " \x6B\xC1\xBF\xBA\x61\xA0";
+  EXPECT_EQ(CEntryTextDevice::Decode(krsna, EntryFont::kTranslit),
+            QString::fromUtf8(" k\u1E5B\u1E63\u1E47a\u00A0"));
+  EXPECT_EQ(device.Measure(krsna, EntryFont::kTranslit).width,
+            iits.horizontalAdvance(CEntryTextDevice::Decode(krsna, EntryFont::kTranslit)));
+  EXPECT_GT(device.Measure(krsna, EntryFont::kTranslit).height, plain.height());
+  EXPECT_EQ(CEntryTextDevice::Decode("\xA4", EntryFont::kText), QString::fromUtf8("\u00A4"));
+
+  // A font object holding nothing gives way to the fallback.
+  CEntryFontMetrics fallback;
+  QFont base(QStringLiteral("Liberation Sans"));
+  base.setPixelSize(31);
+  fallback.Reset(CFont(), CFont(), base);
+  EXPECT_EQ(fallback.Font(EntryFont::kText).pixelSize(), 31);
+  EXPECT_FALSE(fallback.Font(EntryFont::kTranslit).kerning());
 }
 
 TEST_F(EntryViewTest, ScreenshotShowsTransliterationAndSelection) {
