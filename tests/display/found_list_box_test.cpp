@@ -76,10 +76,6 @@ TEST(FoundListBoxTest, LargeFontScreensScaleBothFontsWithoutThe158Exception) {
     list.SetFontSize(15);
     ExpectFonts(158, 130);
   }
-  EXPECT_EQ(ListFontTenthsFor(15, ScreenDpiOf({96, 96})).devanagari, 158);
-  EXPECT_EQ(ListFontTenthsFor(18, ScreenDpiOf({96, 96})).devanagari, 180);
-  EXPECT_EQ(ListFontTenthsFor(10, ScreenDpiOf({96, 96})).translit, 80);
-  EXPECT_EQ(ListFontTenthsFor(15, ScreenDpiOf({120, 120})).translit, 96);
 }
 
 TEST(FoundListBoxTest, DisplayStyleKeepsTheFontSizesOfTheCurrentSize) {

@@ -291,23 +291,5 @@ TEST(QtTextDeviceTest, MeasuresDecodedTextAndDrawsOpaque) {
   EXPECT_TRUE(greenInk);
 }
 
-TEST(QtTextDeviceTest, FontThatHoldsNothingKeepsThePaintersFont) {
-  CFont none;
-  CFont translit;
-  CFixedDpi fixed(96, 96);
-  ASSERT_TRUE(translit.CreatePointFont(300, "IITS"));
-  QImage image(100, 100, QImage::Format_RGB32);
-  QPainter painter(&image);
-  QFont current("Liberation Sans");
-  current.setPixelSize(9);
-  painter.setFont(current);
-  CQtTextDevice device(painter, none, translit);
-  EXPECT_EQ(device.Measure("abc", EntryFont::kText).height, QFontMetrics(current, &image).height());
-  // After a drawing in the translit font that one is current.
-  device.Draw("x", CRect{0, 0, 10, 10}, Rgb(0, 0, 0), EntryFont::kTranslit);
-  EXPECT_EQ(device.Measure("abc", EntryFont::kText).height,
-            QFontMetrics(translit.Font(), &image).height());
-}
-
 }  // namespace
 }  // namespace kv
