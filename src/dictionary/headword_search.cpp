@@ -189,8 +189,7 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
         if (lineNumber == 0 && work[0] == 0) break;
         const bool match = KeyMatches(work.get(), key);
         if (match) {
-          MakeListStrings(work.get(), rows.m_translitRows[r], rows.m_devanagariRows[r],
-                          kRowBytes);
+          MakeListStrings(work.get(), rows.m_translitRows[r], rows.m_devanagariRows[r], kRowBytes);
         }
         lineNumber = SkipRestOfLine(indexReader, work.get(), kLineLimit, lineNumber);
         // The reader counts a line only when its line end follows, so an offset line that the

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,16 @@ constexpr char kCr = 13;
 constexpr char kLf = 10;
 
 bool IsLineEnd(char c) { return c == kCr || c == kLf; }
+
+// Number of bytes at `from`, at most `limit`, before the first line-end byte.
+int OrdinaryRun(const char* from, int limit) {
+  if (limit <= 0) return 0;
+  const auto span = static_cast<size_t>(limit);
+  const void* lf = std::memchr(from, kLf, span);
+  const size_t beforeLf = lf ? static_cast<size_t>(static_cast<const char*>(lf) - from) : span;
+  const void* cr = std::memchr(from, kCr, beforeLf);
+  return static_cast<int>(cr ? static_cast<size_t>(static_cast<const char*>(cr) - from) : beforeLf);
+}
 
 }  // namespace
 
@@ -82,11 +93,19 @@ int CLineReader::ReadLine(char* dest, int size) {
       if (m_held < m_capacity) endSeen = true;
     }
     while (m_cursor < m_held) {
+      // Copy the run of ordinary bytes up to the next line end, or as much as the
+      // destination still takes, in one piece: entry lines are long.
+      const int run = OrdinaryRun(m_pBuffer + m_cursor, std::min(size - 1 - n, m_held - m_cursor));
+      std::memcpy(dest + n, m_pBuffer + m_cursor, static_cast<size_t>(run));
+      n += run;
+      m_cursor += run;
+      if (m_cursor == m_held) break;
       char b = m_pBuffer[m_cursor];
       if (n + 1 == size) {
         ++m_lineCount;
         char text[160];
-        std::snprintf(text, sizeof text, "m_pBuffer overflow in line %u (line length over %d chars)",
+        std::snprintf(text, sizeof text,
+                      "m_pBuffer overflow in line %u (line length over %d chars)",
                       static_cast<unsigned>(m_lineCount), size);
         m_message = text;
         g_warningHandler(text);

@@ -1,0 +1,435 @@
+// The dictionary's costs at lexicon scale, on the synthetic dictionary of kv_make_dictionary
+// (200,000 headwords by default): the headword search of a two-letter key with a full list,
+// of a one-letter key and of keys that miss; the retrieval of the longest entry; `kvdict
+// lookup` as a whole process with its peak memory; and, side by side, the naive tools one
+// would otherwise reach for (`grep -m 291 '^sa'` over kvindx.txt, `look sa` over a sorted
+// headword list).
+//
+//   dictionary_bench [--data=DIR] [--headwords=N] [--results=FILE] [--gui=PROGRAM]
+//                    [--gui-args="ARG ..."] [benchmark options]
+//
+// The dictionary is generated into DIR when DIR holds none. --results writes the table of
+// medians as Markdown. --gui times a GUI program started in DIR (with the offscreen platform)
+// until it exits by itself, and its peak memory: pass the arguments that make it quit after
+// start-up with --gui-args; without --gui, or when PROGRAM does not exist, that case is skipped.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "dictionary/found_rows.h"
+#include "dictionary/headword_search.h"
+#include "dictionary/line_reader.h"
+
+extern char** environ;
+
+namespace kv::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kReaderBytes = 2048;
+
+struct COptions {
+  std::string data = KV_BENCH_DATA_DIR;
+  std::string kvdict = KV_KVDICT_PATH;
+  std::string generator = KV_GENERATOR_PATH;
+  std::string headwords = "200000";
+  std::string results;
+  std::string gui;
+  std::string guiArgs;
+};
+
+COptions g_options;
+
+class CCountingList : public IFoundList {
+ public:
+  int AddRow() override { return m_count++; }
+  void DeleteAllRows() override { m_count = 0; }
+  int ItemCount() const override { return m_count; }
+
+ private:
+  int m_count = 0;
+};
+
+// The three readers over the benchmark dictionary, opened once as the program opens them.
+struct CDictionary {
+  CLineReader list{kReaderBytes};
+  CLineReader index{kReaderBytes};
+  CLineReader text{kReaderBytes};
+  std::unique_ptr<CFoundRows> rows = std::make_unique<CFoundRows>();
+  std::unique_ptr<char[]> entryText = std::make_unique<char[]>(kEntryTextBytes);
+  CCountingList found;
+
+  bool Open(const std::string& dir) {
+    return list.Open((dir + "/kvlist.txt").c_str()) && index.Open((dir + "/kvindx.txt").c_str()) &&
+           text.Open((dir + "/kvtot2.txt").c_str());
+  }
+  SearchOutcome Search(const char* key) {
+    return RunHeadwordSearch({key, false}, list, index, *rows, found, entryText.get());
+  }
+};
+
+CDictionary& Dictionary() {
+  static CDictionary dictionary;
+  return dictionary;
+}
+
+// Offset of the longest line of kvtot2.txt and its length.
+std::pair<long long, std::size_t> LongestEntry(const std::string& dir) {
+  std::ifstream in(dir + "/kvtot2.txt", std::ios::binary);
+  std::string line;
+  long long offset = 0;
+  std::pair<long long, std::size_t> longest{0, 0};
+  while (std::getline(in, line)) {
+    const std::size_t length = line.size() - (!line.empty() && line.back() == '\r' ? 1 : 0);
+    if (length > longest.second) longest = {offset, length};
+    offset += static_cast<long long>(line.size()) + 1;
+  }
+  return longest;
+}
+
+void BM_Search(benchmark::State& state, const char* key, int expectedHits) {
+  CDictionary& dictionary = Dictionary();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(dictionary.Search(key));
+  }
+  state.counters["hits"] = dictionary.found.ItemCount();
+  if (expectedHits >= 0 && dictionary.found.ItemCount() != expectedHits) {
+    state.SkipWithError("the dictionary does not give the expected number of hits");
+  }
+}
+
+void BM_RetrieveLongestEntry(benchmark::State& state) {
+  static const auto longest = LongestEntry(g_options.data);
+  CDictionary& dictionary = Dictionary();
+  for (auto _ : state) {
+    RetrieveEntry(longest.first, dictionary.text, dictionary.entryText.get());
+    benchmark::DoNotOptimize(dictionary.entryText[0]);
+  }
+  const std::size_t got = std::strlen(dictionary.entryText.get());
+  state.counters["entry_bytes"] = static_cast<double>(got);
+  if (got != longest.second) state.SkipWithError("the longest entry was not read whole");
+}
+
+struct CProcessRun {
+  bool started = false;
+  int status = -1;
+  double seconds = 0;
+  long peakKilobytes = 0;
+};
+
+// Runs a program to its end with stdout into a file (a real sink: some tools stop early when
+// they see /dev/null) and stderr discarded.
+CProcessRun RunProcess(const std::vector<std::string>& args, const std::string& dir,
+                       const std::vector<std::string>& extraEnvironment) {
+  CProcessRun run;
+  std::vector<char*> argv;
+  std::vector<std::string> copies = args;
+  for (auto& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> environment = extraEnvironment;
+  for (char** e = environ; *e; ++e) environment.emplace_back(*e);
+  std::vector<char*> envp;
+  for (auto& item : environment) envp.push_back(item.data());
+  envp.push_back(nullptr);
+
+  static const std::string sink = (fs::temp_directory_path() / "kv-bench-stdout.txt").string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, sink.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+  const auto begin = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return run;
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) < 0) return run;
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  run.started = true;
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.peakKilobytes = usage.ru_maxrss;
+  return run;
+}
+
+// Times a whole process per iteration; reports its peak resident memory.
+void BenchProcess(benchmark::State& state, const std::vector<std::string>& args,
+                  const std::string& dir = "", const std::vector<std::string>& environment = {}) {
+  long peak = 0;
+  for (auto _ : state) {
+    CProcessRun run = RunProcess(args, dir, environment);
+    if (!run.started || run.status != 0) {
+      state.SkipWithError(("could not run " + args[0]).c_str());
+      break;
+    }
+    state.SetIterationTime(run.seconds);
+    peak = std::max(peak, run.peakKilobytes);
+  }
+  state.counters["peak_rss_kb"] = static_cast<double>(peak);
+}
+
+void BM_KvdictLookup(benchmark::State& state) {
+  BenchProcess(state, {g_options.kvdict, "lookup", "--data", g_options.data, "sa"});
+}
+
+void BM_GrepIndex(benchmark::State& state) {
+  BenchProcess(state, {"grep", "-m", "291", "^sa", g_options.data + "/kvindx.txt"}, "",
+               {"LC_ALL=C"});
+}
+
+void BM_LookSortedHeadwords(benchmark::State& state) {
+  BenchProcess(state, {"look", "sa", g_options.data + "/headwords.sorted"}, "", {"LC_ALL=C"});
+}
+
+// The start-up hook for the GUI program: its whole run, in the dictionary folder.
+void BM_GuiRun(benchmark::State& state) {
+  if (g_options.gui.empty() || !fs::exists(g_options.gui)) {
+    state.SkipWithError("no GUI program given (--gui=PATH) or it does not exist");
+    for (auto _ : state) {
+    }
+    return;
+  }
+  std::vector<std::string> args = {g_options.gui};
+  std::istringstream words(g_options.guiArgs);
+  for (std::string word; words >> word;) args.push_back(word);
+  BenchProcess(state, args, g_options.data, {"QT_QPA_PLATFORM=offscreen"});
+}
+
+// Medians gathered from the repetitions, by benchmark name.
+struct CMedian {
+  double realTime = 0;  // in the run's time unit
+  benchmark::TimeUnit unit = benchmark::kMicrosecond;
+  std::map<std::string, double> counters;
+  bool skipped = false;
+};
+
+class CMedianCollector : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      const std::string name = run.run_name.function_name;
+      if (run.error_occurred) m_medians[name].skipped = true;
+      if (run.aggregate_name != "median") continue;
+      CMedian& median = m_medians[name];
+      median.realTime = run.GetAdjustedRealTime();
+      median.unit = run.time_unit;
+      for (const auto& [counter, value] : run.counters) median.counters[counter] = value;
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  const std::map<std::string, CMedian>& Medians() const { return m_medians; }
+
+ private:
+  std::map<std::string, CMedian> m_medians;
+};
+
+double Milliseconds(const CMedian& median) {
+  switch (median.unit) {
+    case benchmark::kNanosecond:
+      return median.realTime / 1e6;
+    case benchmark::kMicrosecond:
+      return median.realTime / 1e3;
+    case benchmark::kMillisecond:
+      return median.realTime;
+    default:
+      return median.realTime * 1e3;
+  }
+}
+
+std::string CpuModel() {
+  std::ifstream in("/proc/cpuinfo");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
+  }
+  return "unknown CPU";
+}
+
+std::string GenerationFacts() {
+  std::ifstream in(g_options.data + "/generation.txt");
+  std::map<std::string, std::string> facts;
+  std::string key;
+  std::string value;
+  while (in >> key && std::getline(in, value)) facts[key] = value.substr(1);
+  char text[400];
+  std::snprintf(text, sizeof text,
+                "%s headwords in %s buckets (largest: %s), %s bytes of entries; `kvdict build` "
+                "took %s s and %s KB at its peak",
+                facts["headwords"].c_str(), facts["buckets"].c_str(),
+                facts["largest_buckets"].c_str(), facts["kvtot2_bytes"].c_str(),
+                facts["build_seconds"].c_str(), facts["build_peak_kb"].c_str());
+  return text;
+}
+
+struct CRow {
+  const char* name;
+  const char* what;
+  double targetMs;  // 0: no target
+};
+
+void WriteResults(const CMedianCollector& collector, int repetitions) {
+  const CRow rows[] = {
+      {"search_two_letters_sa", "headword search `sa` (291 hits, list full)", 0.5},
+      {"search_one_letter_s", "headword search `s` (one-letter key)", 0},
+      {"search_miss_no_bucket", "headword search `qa` (miss: no such bucket)", 0.1},
+      {"search_miss_in_sa_bucket", "headword search `saii` (miss: whole `sa` bucket read)", 0},
+      {"retrieve_longest_entry", "entry retrieval of the longest entry (126,998 bytes)", 0.3},
+      {"kvdict_lookup_process", "`kvdict lookup sa` as a whole process", 10},
+      {"grep_index_process", "`grep -m 291 '^sa' kvindx.txt` (naive)", 0},
+      {"look_sorted_process", "`look sa headwords.sorted` (naive, all `sa` lines)", 0},
+      {"gui_run_process", "GUI program run (start-up hook)", 0},
+  };
+  const auto& medians = collector.Medians();
+  auto find = [&](const char* name) -> const CMedian* {
+    auto it = medians.find(name);
+    return it == medians.end() || it->second.skipped ? nullptr : &it->second;
+  };
+  const CMedian* lookup = find("kvdict_lookup_process");
+
+  std::ofstream out(g_options.results, std::ios::trunc);
+  out << "### Dictionary at lexicon scale\n\n";
+  out << "Machine: " << CpuModel() << ", " << std::thread::hardware_concurrency()
+      << " cores. Release build, "
+      << "medians of " << repetitions << " repetitions (`bench/dictionary_bench`).\n";
+  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts() << ".\n\n";
+  out << "| case | median | target | vs. `kvdict lookup` | notes |\n";
+  out << "|---|---:|---:|---:|---|\n";
+  for (const CRow& row : rows) {
+    const CMedian* median = find(row.name);
+    if (median == nullptr) continue;
+    const double ms = Milliseconds(*median);
+    char cell[64];
+    std::snprintf(cell, sizeof cell, ms < 1 ? "%.3f ms" : "%.2f ms", ms);
+    out << "| " << row.what << " | " << cell << " | ";
+    if (row.targetMs > 0) {
+      out << "≤ " << row.targetMs << " ms " << (ms <= row.targetMs ? "(met)" : "(**missed**)");
+    }
+    out << " | ";
+    if (lookup != nullptr && std::string_view(row.name).find("process") != std::string_view::npos) {
+      char ratio[32];
+      std::snprintf(ratio, sizeof ratio, "%.2f×", ms / Milliseconds(*lookup));
+      out << ratio;
+    }
+    out << " | ";
+    bool first = true;
+    for (const auto& [counter, value] : median->counters) {
+      out << (first ? "" : ", ") << counter << " " << static_cast<long long>(value);
+      first = false;
+    }
+    out << " |\n";
+  }
+  out << "\nIn-process cases time the search or retrieval alone, with the three files open and "
+         "in the page cache, as the program runs them; process cases include start-up, and "
+         "`peak_rss_kb` is the process's peak resident memory.\n";
+}
+
+void RegisterAll() {
+  auto unit = benchmark::kMicrosecond;
+  benchmark::RegisterBenchmark("search_two_letters_sa", BM_Search, "sa", kMaxHits)->Unit(unit);
+  benchmark::RegisterBenchmark("search_one_letter_s", BM_Search, "s", -1)->Unit(unit);
+  benchmark::RegisterBenchmark("search_miss_no_bucket", BM_Search, "qa", 0)->Unit(unit);
+  benchmark::RegisterBenchmark("search_miss_in_sa_bucket", BM_Search, "saii", 0)->Unit(unit);
+  benchmark::RegisterBenchmark("retrieve_longest_entry", BM_RetrieveLongestEntry)->Unit(unit);
+  struct CProcessCase {
+    const char* name;
+    void (*function)(benchmark::State&);
+    int iterations;
+  };
+  const CProcessCase processes[] = {{"kvdict_lookup_process", BM_KvdictLookup, 200},
+                                    {"grep_index_process", BM_GrepIndex, 200},
+                                    {"look_sorted_process", BM_LookSortedHeadwords, 200},
+                                    {"gui_run_process", BM_GuiRun, 3}};
+  for (const CProcessCase& process : processes) {
+    benchmark::RegisterBenchmark(process.name, process.function)
+        ->UseManualTime()
+        ->Unit(unit)
+        ->Iterations(process.iterations);
+  }
+}
+
+bool TakeOption(std::string_view arg, std::string_view name, std::string& value) {
+  if (arg.rfind(name, 0) != 0 || arg.size() <= name.size() || arg[name.size()] != '=') return false;
+  value = std::string(arg.substr(name.size() + 1));
+  return true;
+}
+
+bool EnsureDictionary() {
+  if (fs::exists(g_options.data + "/kvlist.txt")) return true;
+  std::fprintf(stderr, "dictionary_bench: generating %s headwords into %s\n",
+               g_options.headwords.c_str(), g_options.data.c_str());
+  CProcessRun run = RunProcess({g_options.generator, "--out", g_options.data, "--kvdict",
+                                g_options.kvdict, "--headwords", g_options.headwords},
+                               "", {});
+  return run.started && run.status == 0;
+}
+
+}  // namespace
+}  // namespace kv::bench
+
+int main(int argc, char** argv) {
+  using namespace kv::bench;
+  std::vector<char*> rest = {argv[0]};
+  bool repetitionsGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (TakeOption(arg, "--data", g_options.data) ||
+        TakeOption(arg, "--results", g_options.results) ||
+        TakeOption(arg, "--headwords", g_options.headwords) ||
+        TakeOption(arg, "--gui", g_options.gui) ||
+        TakeOption(arg, "--gui-args", g_options.guiArgs) ||
+        TakeOption(arg, "--kvdict", g_options.kvdict)) {
+      continue;
+    }
+    if (arg.rfind("--benchmark_repetitions", 0) == 0) repetitionsGiven = true;
+    rest.push_back(argv[i]);
+  }
+  static char repetitions[] = "--benchmark_repetitions=9";
+  static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
+  if (!repetitionsGiven) {
+    rest.push_back(repetitions);
+    rest.push_back(aggregatesOnly);
+  }
+  if (!EnsureDictionary()) {
+    std::fprintf(stderr, "dictionary_bench: no dictionary in %s\n", g_options.data.c_str());
+    return 1;
+  }
+  if (!Dictionary().Open(g_options.data)) {
+    std::fprintf(stderr, "dictionary_bench: cannot open the files in %s\n", g_options.data.c_str());
+    return 1;
+  }
+  int count = static_cast<int>(rest.size());
+  benchmark::Initialize(&count, rest.data());
+  RegisterAll();
+  CMedianCollector collector;
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  int repetitionCount = 9;
+  for (int i = 1; i < count; ++i) {
+    std::string value;
+    if (TakeOption(rest[static_cast<std::size_t>(i)], "--benchmark_repetitions", value)) {
+      repetitionCount = std::atoi(value.c_str());
+    }
+  }
+  if (!g_options.results.empty()) WriteResults(collector, repetitionCount);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,417 @@
+// kv_make_dictionary: writes a synthetic dictionary of lexicon size and builds its three data
+// files with `kvdict build`, so that the benchmarks measure the reading code on data shaped
+// like a real Sanskrit-English lexicon:
+//  - Harvard-Kyoto headwords of every vowel, consonant and common conjunct, with anusvara,
+//    visarga, compounds joined by "-" and the marker bytes between letters;
+//  - a skewed bucket distribution: "sa", "pa" and "vi" hold tens of thousands of headwords
+//    each, as in real lexicons, while most buckets hold a few hundred or fewer;
+//  - headwords in Sanskrit alphabetical order (so "sa" lies near the end of kvindx.txt);
+//  - entries from a few words to the longest line the program reads without its warning,
+//    with `%` Sanskrit words, `;` paragraphs and parentheses.
+//
+//   kv_make_dictionary --out DIR --kvdict PATH [--headwords N] [--seed S]
+//
+// Writes DIR/source.txt, DIR/headwords.sorted (the plain headwords, byte-sorted, for `look`),
+// DIR/generation.txt (sizes and the build's time and peak memory) and the three data files.
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/dictionary_builder.h"
+#include "dictionary/found_rows.h"
+
+extern char** environ;
+
+namespace kv::bench {
+namespace {
+
+constexpr int kDefaultHeadwords = 200000;
+// The longest entry the program reads without its over-long-line warning.
+constexpr std::size_t kLongestEntry = static_cast<std::size_t>(kLineLimit) - 2;
+// Headwords are kept short enough for their list strings to fit a row with room to spare.
+constexpr std::size_t kMaxHeadwordBytes = 24;
+
+using CRandom = std::mt19937_64;
+
+struct CWeighted {
+  std::string_view text;
+  int weight;
+};
+
+// Letters in collation order: the vowels, then anusvara and visarga, then the consonants.
+constexpr std::array<std::string_view, 49> kCollation = {
+    "a",  "A",  "i", "I",  "u",  "U", "R",  "RR", "lR", "lRR", "e", "ai", "o",
+    "au", "M",  "H", "k",  "kh", "g", "gh", "G",  "c",  "ch",  "j", "jh", "J",
+    "T",  "Th", "D", "Dh", "N",  "t", "th", "d",  "dh", "n",   "p", "ph", "b",
+    "bh", "m",  "y", "r",  "l",  "v", "z",  "S",  "s",  "h"};
+
+constexpr CWeighted kVowels[] = {{"a", 340}, {"A", 150}, {"i", 120}, {"I", 40}, {"u", 100},
+                                 {"U", 30},  {"R", 30},  {"RR", 3},  {"lR", 2}, {"lRR", 1},
+                                 {"e", 60},  {"ai", 20}, {"o", 50},  {"au", 20}};
+
+constexpr CWeighted kOnsets[] = {
+    {"k", 60}, {"kh", 8},  {"g", 30},  {"gh", 6}, {"G", 1},   {"c", 30},  {"ch", 8},  {"j", 30},
+    {"jh", 2}, {"J", 2},   {"T", 6},   {"Th", 3}, {"D", 6},   {"Dh", 2},  {"N", 10},  {"t", 70},
+    {"th", 6}, {"d", 50},  {"dh", 30}, {"n", 60}, {"p", 50},  {"ph", 4},  {"b", 20},  {"bh", 30},
+    {"m", 60}, {"y", 40},  {"r", 60},  {"l", 30}, {"v", 60},  {"z", 30},  {"S", 15},  {"s", 50},
+    {"h", 30}, {"kS", 10}, {"tr", 12}, {"kr", 8}, {"pr", 20}, {"jJ", 4},  {"st", 8},  {"sth", 4},
+    {"sn", 3}, {"sm", 4},  {"sv", 8},  {"zr", 4}, {"zv", 4},  {"dr", 6},  {"dv", 6},  {"dhy", 3},
+    {"ny", 4}, {"tm", 3},  {"tv", 5},  {"ST", 4}, {"STh", 2}, {"Sp", 2},  {"str", 2}, {"nt", 8},
+    {"nd", 6}, {"mb", 3},  {"ry", 3},  {"rm", 3}, {"rv", 3},  {"rth", 3}, {"gn", 2},  {"hm", 1},
+    {"hv", 1}, {"dbh", 1}, {"tt", 5},  {"dd", 2}, {"Gk", 2},  {"Gg", 2},  {"cch", 2}, {"jjh", 1},
+    {"TT", 1}, {"DD", 1},  {"ddh", 2}, {"nn", 2}, {"zc", 1},  {"chy", 1}, {"hy", 1},  {"hn", 1},
+    {"hr", 1}, {"hl", 1},  {"phr", 1}, {"tth", 1}};
+
+// First syllables of real lexicons' crowded buckets: "sa" alone holds about one headword in
+// seven, "pa" and "vi" one in ten and one in twelve.
+constexpr CWeighted kCrowdedStarts[] = {{"sa", 150}, {"pa", 100}, {"vi", 80}, {"pra", 50},
+                                        {"a", 45},   {"ka", 30},  {"ma", 25}, {"ni", 20}};
+constexpr int kCrowdedShare = 50;  // percent of headwords that begin with one of them
+
+constexpr std::string_view kCodas[] = {"", "", "", "", "H", "M", "t", "n", "s", "m", "k", "r"};
+
+// Marker bytes that may stand between letters; 0xF3 is written as U+00F3 in the source.
+constexpr std::string_view kMarkers[] = {"`", "4", "7", "9", "@", "%", "\xC3\xB3"};
+
+constexpr std::string_view kEnglish[] = {
+    "the",       "of",         "a",         "to",      "and",     "in",        "name",
+    "son",       "father",     "mother",    "king",    "god",     "goddess",   "river",
+    "mountain",  "epithet",    "said",      "also",    "form",    "being",     "having",
+    "made",      "world",      "sacrifice", "priest",  "hymn",    "verse",     "water",
+    "fire",      "wind",       "earth",     "sky",     "great",   "small",     "good",
+    "bad",       "white",      "black",     "red",     "golden",  "going",     "moving",
+    "shining",   "seeing",     "speaking",  "giving",  "holding", "bearing",   "relating",
+    "belonging", "consisting", "connected", "with",    "by",      "from",      "for",
+    "as",        "or",         "not",       "any",     "every",   "all",       "one",
+    "who",       "which",      "that",      "is",      "was",     "be",        "lord",
+    "master",    "friend",     "enemy",     "horse",   "cow",     "elephant",  "tree",
+    "flower",    "fruit",      "seed",      "house",   "village", "city",      "path",
+    "way",       "time",       "day",       "night",   "month",   "year",      "age",
+    "life",      "death",      "mind",      "heart",   "body",    "hand",      "foot",
+    "eye",       "ear",        "mouth",     "word",    "speech",  "knowledge", "teacher",
+    "pupil",     "poet",       "sage",      "ascetic", "warrior", "merchant",  "servant"};
+
+constexpr std::string_view kGrammar[] = {"(m.)",   "(f.)",    "(n.)", "(mfn.)", "(ind.)",
+                                         "(cl.1)", "(cl.10)", "(P.)", "(A.)",   "(pl.)"};
+constexpr std::string_view kSources[] = {"RV.", "AV.", "MBh.", "R.", "Pan.", "Mn.", "Kav.", "L."};
+
+std::string_view Pick(CRandom& random, const auto& table) {
+  int total = 0;
+  for (const auto& item : table) total += item.weight;
+  int draw = static_cast<int>(random() % static_cast<unsigned>(total));
+  for (const auto& item : table) {
+    if (draw < item.weight) return item.text;
+    draw -= item.weight;
+  }
+  return table[0].text;
+}
+
+template <typename T, std::size_t N>
+const T& PickUniform(CRandom& random, const T (&table)[N]) {
+  return table[random() % N];
+}
+
+int Uniform(CRandom& random, int low, int high) {
+  return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1));
+}
+
+// A word of one to five syllables, in internal letters.
+std::string MakeWord(CRandom& random, bool crowdedStart) {
+  std::string word;
+  // A crowded start alone would make thousands of identical headwords ("sa", "pa").
+  int syllables = Uniform(random, crowdedStart ? 2 : 1, 4);
+  if (crowdedStart) {
+    word = Pick(random, kCrowdedStarts);
+  } else if (random() % 8 == 0) {
+    word = Pick(random, kVowels);  // a word that begins with a vowel
+  } else {
+    word = std::string(Pick(random, kOnsets)) + std::string(Pick(random, kVowels));
+  }
+  for (int s = 1; s < syllables; ++s) {
+    if (random() % 12 == 0) word += "M";  // anusvara before the next consonant
+    word += Pick(random, kOnsets);
+    word += Pick(random, kVowels);
+  }
+  word += PickUniform(random, kCodas);
+  return word;
+}
+
+// Rank of the letter at `text`, longest match first; -1 for a byte of no letter.
+int LetterRank(std::string_view text, std::size_t& length) {
+  int best = -1;
+  length = 1;
+  for (std::size_t i = 0; i < kCollation.size(); ++i) {
+    std::string_view letter = kCollation[i];
+    if (letter.size() >= length && text.substr(0, letter.size()) == letter &&
+        !(letter == "l" && text.size() > 1 && text[1] == 'R')) {
+      if (best < 0 || letter.size() > length) {
+        best = static_cast<int>(i);
+        length = letter.size();
+      }
+    }
+  }
+  return best;
+}
+
+// The letters' ranks as bytes, so that comparing keys compares the words letter by letter.
+std::string CollationKey(std::string_view plain) {
+  std::string key;
+  while (!plain.empty()) {
+    std::size_t length = 1;
+    int rank = LetterRank(plain, length);
+    key.push_back(static_cast<char>(rank + 1));
+    plain.remove_prefix(length);
+  }
+  return key;
+}
+
+struct CHeadword {
+  std::string plain;   // letters only
+  std::string source;  // as written in the source file: letters with markers (UTF-8)
+  std::string bytes;   // as it stands in kvindx.txt
+  std::string key;
+};
+
+// Puts a marker byte between two letters of `plain`, and sometimes joins a second word as a
+// compound. The first two letters stay free of "%" and "9", which matching does not skip.
+CHeadword MakeHeadword(CRandom& random) {
+  const bool crowded = static_cast<int>(random() % 100) < kCrowdedShare;
+  CHeadword headword;
+  std::string plain = MakeWord(random, crowded);
+  std::string marked = plain;
+  if (random() % 10 == 0 && plain.size() < 12) {
+    std::string second = MakeWord(random, false);
+    plain += second;
+    marked += '-';
+    marked += second;
+  }
+  if (random() % 6 == 0 && marked.size() > 3) {
+    std::string_view marker = PickUniform(random, kMarkers);
+    std::size_t at =
+        static_cast<std::size_t>(Uniform(random, 2, static_cast<int>(marked.size()) - 1));
+    marked.insert(at, marker);
+  }
+  headword.plain = plain;
+  headword.source = marked;
+  // The source is UTF-8; kvindx.txt holds the single byte 0xF3 for U+00F3.
+  for (std::size_t i = 0; i < marked.size(); ++i) {
+    if (marked.compare(i, 2, "\xC3\xB3") == 0) {
+      headword.bytes.push_back('\xF3');
+      ++i;
+    } else {
+      headword.bytes.push_back(marked[i]);
+    }
+  }
+  headword.key = CollationKey(plain);
+  return headword;
+}
+
+// An entry of about `size` bytes: a grammar note, glosses, `%` Sanskrit words, references,
+// parentheses and `;` paragraphs, cut to exactly `size` bytes.
+void AppendEntry(CRandom& random, std::size_t size, const std::vector<CHeadword>& words,
+                 std::string& out) {
+  const std::size_t start = out.size();
+  out += PickUniform(random, kGrammar);
+  int untilParagraph = Uniform(random, 12, 60);
+  bool inParen = false;
+  while (out.size() - start < size) {
+    out += ' ';
+    const unsigned draw = static_cast<unsigned>(random() % 100);
+    if (draw < 10) {
+      out += '%';
+      out += words[random() % words.size()].plain;
+    } else if (draw < 13 && !inParen) {
+      out += "(see %";
+      out += words[random() % words.size()].plain;
+      inParen = true;
+    } else if (draw < 16 && inParen) {
+      out += PickUniform(random, kSources);
+      out += ')';
+      inParen = false;
+    } else if (draw < 18) {
+      out += PickUniform(random, kSources);
+      out += ' ';
+      out += std::to_string(Uniform(random, 1, 12)) + "," + std::to_string(Uniform(random, 1, 99));
+    } else {
+      out += PickUniform(random, kEnglish);
+      if (draw % 9 == 0) out += ',';
+    }
+    if (--untilParagraph == 0) {
+      if (inParen) {
+        out += ')';
+        inParen = false;
+      }
+      out += ';';
+      untilParagraph = Uniform(random, 12, 60);
+    }
+  }
+  if (inParen) out += ')';
+  // Cut to the exact size asked for; the text never ends in a space.
+  out.resize(start + size);
+  if (out.back() == ' ') out.back() = '.';
+}
+
+// Sizes that give a lexicon's shape: most entries a line or two, a long tail of articles, a
+// dozen very long ones and one of the longest size the program reads.
+std::vector<std::size_t> EntrySizes(CRandom& random, std::size_t count) {
+  std::vector<std::size_t> sizes(count);
+  for (auto& size : sizes) {
+    const unsigned draw = static_cast<unsigned>(random() % 10000);
+    if (draw < 7500) {
+      size = static_cast<std::size_t>(Uniform(random, 15, 180));
+    } else if (draw < 9700) {
+      size = static_cast<std::size_t>(Uniform(random, 180, 900));
+    } else if (draw < 9981) {
+      size = static_cast<std::size_t>(Uniform(random, 900, 6000));
+    } else {
+      size = static_cast<std::size_t>(Uniform(random, 6000, 40000));
+    }
+  }
+  for (int i = 0; i < 12 && count > 0; ++i) {
+    sizes[random() % count] = static_cast<std::size_t>(Uniform(random, 60000, 120000));
+  }
+  if (count > 0) sizes[random() % count] = kLongestEntry;
+  return sizes;
+}
+
+struct CBuildRun {
+  int status = -1;
+  double seconds = 0;
+  long peakKilobytes = 0;
+};
+
+CBuildRun RunKvdictBuild(const std::string& kvdict, const std::string& source,
+                         const std::string& outDir) {
+  CBuildRun run;
+  std::vector<std::string> args = {kvdict, "build", source, "--out", outDir};
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const auto begin = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, kvdict.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return run;
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) < 0) return run;
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.peakKilobytes = usage.ru_maxrss;
+  return run;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: kv_make_dictionary --out DIR --kvdict PATH [--headwords N] [--seed S]\n");
+  return 2;
+}
+
+int Run(int argc, char** argv) {
+  std::string outDir;
+  std::string kvdict;
+  long headwordCount = kDefaultHeadwords;
+  unsigned long seed = 20240601;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (i + 1 >= argc) return Usage();
+    if (arg == "--out") {
+      outDir = argv[++i];
+    } else if (arg == "--kvdict") {
+      kvdict = argv[++i];
+    } else if (arg == "--headwords") {
+      headwordCount = std::strtol(argv[++i], nullptr, 10);
+    } else if (arg == "--seed") {
+      seed = std::strtoul(argv[++i], nullptr, 10);
+    } else {
+      return Usage();
+    }
+  }
+  if (outDir.empty() || kvdict.empty() || headwordCount < 1) return Usage();
+  std::filesystem::create_directories(outDir);
+
+  CRandom random(seed);
+  std::vector<CHeadword> headwords;
+  headwords.reserve(static_cast<std::size_t>(headwordCount));
+  while (headwords.size() < static_cast<std::size_t>(headwordCount)) {
+    CHeadword headword = MakeHeadword(random);
+    if (headword.bytes.size() > kMaxHeadwordBytes) continue;
+    if (!ListStringsProblem(headword.bytes).empty()) continue;
+    headwords.push_back(std::move(headword));
+  }
+  std::stable_sort(headwords.begin(), headwords.end(),
+                   [](const CHeadword& a, const CHeadword& b) { return a.key < b.key; });
+
+  const std::string sourcePath = outDir + "/source.txt";
+  std::ofstream source(sourcePath, std::ios::binary | std::ios::trunc);
+  source << "# Synthetic Sanskrit-English dictionary for the benchmarks: " << headwords.size()
+         << " headwords, seed " << seed << ".\n";
+  const std::vector<std::size_t> sizes = EntrySizes(random, headwords.size());
+  std::string line;
+  std::size_t textBytes = 0;
+  std::map<std::string, int> buckets;
+  for (std::size_t i = 0; i < headwords.size(); ++i) {
+    line.clear();
+    line += headwords[i].source;
+    line += '\t';
+    const std::size_t entryStart = line.size();
+    AppendEntry(random, sizes[i], headwords, line);
+    textBytes += line.size() - entryStart + 2;
+    line += '\n';
+    source.write(line.data(), static_cast<std::streamsize>(line.size()));
+    ++buckets[BucketKeyOf(headwords[i].bytes)];
+  }
+  source.close();
+
+  std::vector<std::string> plain;
+  plain.reserve(headwords.size());
+  for (const auto& headword : headwords) plain.push_back(headword.plain);
+  std::sort(plain.begin(), plain.end());
+  std::ofstream sorted(outDir + "/headwords.sorted", std::ios::binary | std::ios::trunc);
+  for (const auto& word : plain) sorted << word << '\n';
+  sorted.close();
+
+  const CBuildRun build = RunKvdictBuild(kvdict, sourcePath, outDir);
+  if (build.status != 0) {
+    std::fprintf(stderr, "kv_make_dictionary: kvdict build failed (status %d)\n", build.status);
+    return 1;
+  }
+
+  std::vector<std::pair<int, std::string>> bySize;
+  for (const auto& [key, count] : buckets) bySize.emplace_back(count, key);
+  std::sort(bySize.rbegin(), bySize.rend());
+  std::ofstream info(outDir + "/generation.txt", std::ios::trunc);
+  info << "headwords " << headwords.size() << "\n";
+  info << "buckets " << buckets.size() << "\n";
+  info << "largest_buckets";
+  for (std::size_t i = 0; i < 5 && i < bySize.size(); ++i) {
+    info << " " << bySize[i].second << "=" << bySize[i].first;
+  }
+  info << "\n";
+  info << "kvtot2_bytes " << textBytes << "\n";
+  info << "longest_entry_bytes " << kLongestEntry << "\n";
+  info << "build_seconds " << build.seconds << "\n";
+  info << "build_peak_kb " << build.peakKilobytes << "\n";
+  std::printf(
+      "kv_make_dictionary: %zu headwords in %zu buckets, %zu bytes of entries; "
+      "kvdict build took %.1f s and %ld KB at its peak\n",
+      headwords.size(), buckets.size(), textBytes, build.seconds, build.peakKilobytes);
+  return 0;
+}
+
+}  // namespace
+}  // namespace kv::bench
+
+int main(int argc, char** argv) { return kv::bench::Run(argc, argv); }
