@@ -6,6 +6,8 @@
 int main(int argc, char** argv) {
   // Settings written by the tests go to a test location, never to the user's own.
   QStandardPaths::setTestModeEnabled(true);
+  // Widget tests run headless, also when the test list is read at build time.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
