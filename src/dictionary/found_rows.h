@@ -29,4 +29,16 @@ class IFoundList {
   virtual int ItemCount() const = 0;
 };
 
+// A found list without a window, for the command-line tool, benchmarks and tests: its items
+// are only counted.
+class CPlainFoundList : public IFoundList {
+ public:
+  int AddRow() override { return m_count++; }
+  void DeleteAllRows() override { m_count = 0; }
+  int ItemCount() const override { return m_count; }
+
+ private:
+  int m_count = 0;
+};
+
 }  // namespace kv

@@ -8,20 +8,6 @@
 #include "unicode_text.h"
 
 namespace kvdict {
-namespace {
-
-// The found list of the command line: it only counts its items.
-class CCountingList : public kv::IFoundList {
- public:
-  int AddRow() override { return m_count++; }
-  void DeleteAllRows() override { m_count = 0; }
-  int ItemCount() const override { return m_count; }
-
- private:
-  int m_count = 0;
-};
-
-}  // namespace
 
 int RunLookup(int argc, char** argv) {
   CArgs args(argc, argv, 2, {"--itrans", "--raw", "--help"}, {"--data"});
@@ -43,7 +29,7 @@ int RunLookup(int argc, char** argv) {
   auto rows = std::make_unique<kv::CFoundRows>();
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
   entryText[0] = 0;
-  CCountingList list;
+  kv::CPlainFoundList list;
   kv::SearchInput input{args.Operands()[0].c_str(), args.Has("--itrans")};
   switch (kv::RunHeadwordSearch(input, files.list, files.index, *rows, list, entryText.get())) {
     case kv::SearchOutcome::kEmptyKey:
