@@ -15,12 +15,13 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
+#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -132,7 +133,6 @@ struct CProcessRun {
   bool started = false;
   int status = -1;
   double seconds = 0;
-  long peakKilobytes = 0;
 };
 
 // Runs a program to its end with stdout into a file (a real sink: some tools stop early when
@@ -163,19 +163,69 @@ CProcessRun RunProcess(const std::vector<std::string>& args, const std::string& 
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return run;
   int status = 0;
-  rusage usage{};
-  if (wait4(pid, &status, 0, &usage) < 0) return run;
+  if (waitpid(pid, &status, 0) < 0) return run;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   run.started = true;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.peakKilobytes = usage.ru_maxrss;
   return run;
+}
+
+long ReadPeakKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return -1;
+}
+
+// The peak resident memory of one run of a program, in KB. The rusage of a spawned child
+// cannot give it: a child's maximum starts from the memory of the process that forked it
+// (here the benchmark itself). So the child is traced and its own high-water mark read from
+// /proc as it exits. -1 when that is not possible.
+long MeasurePeakKilobytes(const std::vector<std::string>& args, const std::string& dir,
+                          const std::vector<std::string>& extraEnvironment) {
+  std::vector<std::string> copies = args;
+  std::vector<char*> argv;
+  for (auto& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> environment = extraEnvironment;
+  for (char** e = environ; *e; ++e) environment.emplace_back(*e);
+  std::vector<char*> envp;
+  for (auto& item : environment) envp.push_back(item.data());
+  envp.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    const int sink = open("/dev/null", O_WRONLY);
+    dup2(sink, STDOUT_FILENO);
+    dup2(sink, STDERR_FILENO);
+    if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
+    execvpe(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  int status = 0;
+  long peak = -1;
+  if (waitpid(pid, &status, 0) < 0 || !WIFSTOPPED(status)) return -1;  // stopped at exec
+  ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT));
+  ptrace(PTRACE_CONT, pid, nullptr, nullptr);
+  while (waitpid(pid, &status, 0) >= 0 && WIFSTOPPED(status)) {
+    long signal = WSTOPSIG(status);
+    if ((status >> 8) == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
+      peak = ReadPeakKilobytes(pid);
+      signal = 0;
+    } else if (signal == SIGTRAP) {
+      signal = 0;
+    }
+    ptrace(PTRACE_CONT, pid, nullptr, reinterpret_cast<void*>(signal));
+  }
+  return peak;
 }
 
 // Times a whole process per iteration; reports its peak resident memory.
 void BenchProcess(benchmark::State& state, const std::vector<std::string>& args,
                   const std::string& dir = "", const std::vector<std::string>& environment = {}) {
-  long peak = 0;
   for (auto _ : state) {
     CProcessRun run = RunProcess(args, dir, environment);
     if (!run.started || run.status != 0) {
@@ -183,9 +233,8 @@ void BenchProcess(benchmark::State& state, const std::vector<std::string>& args,
       break;
     }
     state.SetIterationTime(run.seconds);
-    peak = std::max(peak, run.peakKilobytes);
   }
-  state.counters["peak_rss_kb"] = static_cast<double>(peak);
+  state.counters["peak_rss_kb"] = static_cast<double>(MeasurePeakKilobytes(args, dir, environment));
 }
 
 void BM_KvdictLookup(benchmark::State& state) {
@@ -417,18 +466,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "dictionary_bench: cannot open the files in %s\n", g_options.data.c_str());
     return 1;
   }
+  int repetitionCount = 9;
+  for (char* arg : rest) {
+    std::string value;
+    if (TakeOption(arg, "--benchmark_repetitions", value))
+      repetitionCount = std::atoi(value.c_str());
+  }
   int count = static_cast<int>(rest.size());
   benchmark::Initialize(&count, rest.data());
   RegisterAll();
   CMedianCollector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);
-  int repetitionCount = 9;
-  for (int i = 1; i < count; ++i) {
-    std::string value;
-    if (TakeOption(rest[static_cast<std::size_t>(i)], "--benchmark_repetitions", value)) {
-      repetitionCount = std::atoi(value.c_str());
-    }
-  }
   if (!g_options.results.empty()) WriteResults(collector, repetitionCount);
   benchmark::Shutdown();
   return 0;
