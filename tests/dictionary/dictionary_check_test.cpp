@@ -63,16 +63,9 @@ TEST(DictionaryCheck, CleanFilesAndTheOffsetsTheReaderAccepts) {
   EXPECT_TRUE(
       CheckDictionaryData(Replace(kList, "\r\n21\r\n", "\r\n20\r\n"), kIndex, kText).Clean());
   // Bare LF line ends read the same.
-  std::string lfList = kList, lfIndex = kIndex, lfText = kText;
-  for (std::string* s : {&lfList, &lfIndex, &lfText}) {
-    std::string out;
-    for (char c : *s) {
-      if (c != '\r') out += c;
-    }
-    *s = out;
-  }
-  lfIndex = "rAma\n0\nrA-jan\n15\ndeva\n9\na\n22\n";
-  lfList = "rA\n0\nde\n17\na\n24\n##\n29\n";
+  const std::string lfText = "the hero\na god\na king\nthe first letter\n";
+  const std::string lfIndex = "rAma\n0\nrA-jan\n15\ndeva\n9\na\n22\n";
+  const std::string lfList = "rA\n0\nde\n17\na\n24\n##\n29\n";
   CheckResult lf = CheckDictionaryData(lfList, lfIndex, lfText);
   EXPECT_TRUE(lf.Clean()) << Describe(lf);
 }

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -17,51 +16,6 @@ namespace {
 
 using test::CTempDir;
 
-class CRecordingList : public IFoundList {
- public:
-  int AddRow() override { return m_count++; }
-  void DeleteAllRows() override {
-    m_count = 0;
-    ++m_clears;
-  }
-  int ItemCount() const override { return m_count; }
-  int m_count = 0;
-  int m_clears = 0;
-};
-
-struct Headword {
-  std::string indexLine;
-  std::string entry;
-};
-
-// Writes the three files for `words`, bucketed by their first two letters (markers removed)
-// in order of first appearance, each bucket in the given order, with CR LF line ends.
-void WriteDictionary(const CTempDir& dir, const std::vector<Headword>& words) {
-  std::vector<std::string> bucketOrder;
-  std::map<std::string, std::vector<size_t>> buckets;
-  for (size_t i = 0; i < words.size(); ++i) {
-    std::string filtered;
-    for (char c : words[i].indexLine) {
-      if (std::string_view("-47@`\xF3").find(c) == std::string_view::npos) filtered += c;
-    }
-    std::string key = filtered.substr(0, 2);
-    if (!buckets.count(key)) bucketOrder.push_back(key);
-    buckets[key].push_back(i);
-  }
-  std::string list, index, text;
-  for (const auto& key : bucketOrder) {
-    list += key + "\r\n" + std::to_string(index.size()) + "\r\n";
-    for (size_t i : buckets[key]) {
-      index += words[i].indexLine + "\r\n" + std::to_string(text.size()) + "\r\n";
-      text += words[i].entry + "\r\n";
-    }
-  }
-  list += "~~\r\n" + std::to_string(index.size()) + "\r\n";
-  dir.Write("kvlist.txt", list);
-  dir.Write("kvindx.txt", index);
-  dir.Write("kvtot2.txt", text);
-}
-
 class HeadwordSearchTest : public ::testing::Test {
  protected:
   void Open() {
@@ -69,8 +23,8 @@ class HeadwordSearchTest : public ::testing::Test {
     m_index.Open((m_dir.Path() / "kvindx.txt").c_str());
     m_text.Open((m_dir.Path() / "kvtot2.txt").c_str());
   }
-  void Build(const std::vector<Headword>& words) {
-    WriteDictionary(m_dir, words);
+  void Build(const std::vector<test::SHeadword>& words) {
+    test::WriteDictionary(m_dir, words);
     Open();
   }
 
@@ -93,14 +47,16 @@ class HeadwordSearchTest : public ::testing::Test {
   CLineReader m_list{2048}, m_index{2048}, m_text{2048};
   std::unique_ptr<CFoundRows> m_rows = std::make_unique<CFoundRows>();
   std::unique_ptr<char[]> m_entry = std::make_unique<char[]>(kEntryTextBytes);
-  CRecordingList m_found;
+  CPlainFoundList m_found;
 };
 
-const std::vector<Headword> kWords = {
-    {"rAma", "Rama"},         {"rA-ma", "Rama with a marker"}, {"rAjan", "king"},
-    {"ravi", "sun"},          {"ratna", "jewel"},              {"rAmAyaNa", "the epic"},
-    {"a-gni", "fire"},        {"azva", "horse"},               {"araNya", "forest"},
-    {"kRSNa", "black"},       {"kim", "what"},
+const std::vector<test::SHeadword> kWords = {
+    {"rAma", "Rama"},     {"rA-ma", "Rama with a marker"},
+    {"rAjan", "king"},    {"ravi", "sun"},
+    {"ratna", "jewel"},   {"rAmAyaNa", "the epic"},
+    {"a-gni", "fire"},    {"azva", "horse"},
+    {"araNya", "forest"}, {"kRSNa", "black"},
+    {"kim", "what"},
 };
 
 TEST_F(HeadwordSearchTest, PrefixMatchIgnoresMarkerBytesOfTheIndexLine) {
@@ -110,7 +66,7 @@ TEST_F(HeadwordSearchTest, PrefixMatchIgnoresMarkerBytesOfTheIndexLine) {
   EXPECT_FALSE(KeyMatches("rA-ma", "rAmA"));
   EXPECT_FALSE(KeyMatches("rA-ma", "rAmaa"));
   EXPECT_FALSE(KeyMatches("rA-ma", "rA-"));  // the key itself is not filtered
-  EXPECT_TRUE(KeyMatches("ma%ti", "ma%"));    // '%' is not an ignored marker
+  EXPECT_TRUE(KeyMatches("ma%ti", "ma%"));   // '%' is not an ignored marker
 }
 
 TEST_F(HeadwordSearchTest, ListsHitsInBucketAndFileOrderWithTheirEntries) {
@@ -127,8 +83,8 @@ TEST_F(HeadwordSearchTest, OneLetterKeySearchesEveryMatchingBucketOnce) {
   ASSERT_EQ(Search("r"), SearchOutcome::kFound);
   // rA, ra are consecutive buckets; both are searched, nothing is listed twice, and the
   // following bucket's first headword (a-gni) is not read into the range.
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"Rama", "Rama with a marker", "king",
-                                                 "the epic", "sun", "jewel"}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Rama", "Rama with a marker", "king", "the epic",
+                                                 "sun", "jewel"}));
   ASSERT_EQ(Search("a"), SearchOutcome::kFound);
   EXPECT_EQ(Entries(), (std::vector<std::string>{"fire", "horse", "forest"}));
 }
@@ -168,8 +124,9 @@ TEST_F(HeadwordSearchTest, EmptyKeyChangesNothing) {
 }
 
 TEST_F(HeadwordSearchTest, StopsAfter291HitsInOrder) {
-  std::vector<Headword> words;
-  for (int i = 0; i < 400; ++i) words.push_back({"sa" + std::to_string(1000 + i), "e" + std::to_string(i)});
+  std::vector<test::SHeadword> words;
+  for (int i = 0; i < 400; ++i)
+    words.push_back({"sa" + std::to_string(1000 + i), "e" + std::to_string(i)});
   Build(words);
   ASSERT_EQ(Search("sa"), SearchOutcome::kFound);
   ASSERT_EQ(m_found.ItemCount(), kMaxHits);
@@ -179,7 +136,7 @@ TEST_F(HeadwordSearchTest, StopsAfter291HitsInOrder) {
 }
 
 TEST_F(HeadwordSearchTest, MissingFilesAreReportedNotSearched) {
-  WriteDictionary(m_dir, kWords);
+  test::WriteDictionary(m_dir, kWords);
   std::filesystem::remove(m_dir.Path() / "kvindx.txt");
   Open();
   EXPECT_EQ(Search("rAm"), SearchOutcome::kMissingFile);
@@ -208,8 +165,8 @@ TEST_F(HeadwordSearchTest, DataFilesWithLoneCrOrLoneLfLineEnds) {
   for (const char* end : {"\r", "\n"}) {
     std::string e = end;
     std::string index = "gaja" + e + "0" + e + "guru" + e + "9" + e;
-    std::string list = "ga" + e + "0" + e + "gu" + e + std::to_string(5 + 2 * e.size()) + e +
-                       "~~" + e + std::to_string(index.size()) + e;
+    std::string list = "ga" + e + "0" + e + "gu" + e + std::to_string(5 + 2 * e.size()) + e + "~~" +
+                       e + std::to_string(index.size()) + e;
     m_dir.Write("kvlist.txt", list);
     m_dir.Write("kvindx.txt", index);
     m_dir.Write("kvtot2.txt", "elephant" + e + "teacher" + e);
@@ -229,36 +186,32 @@ TEST_F(HeadwordSearchTest, BadOffsetsNeverShowAnotherHeadwordsEntry) {
   EXPECT_EQ(Entries(), (std::vector<std::string>{"", "", ""}));
 }
 
-TEST_F(HeadwordSearchTest, SearchTextCheck) {
-  auto check = CheckSearchText("");
-  EXPECT_STREQ(check.status, "Enter Text");
-  EXPECT_FALSE(check.runSearch);
-
-  check = CheckSearchText("rAma");
-  EXPECT_STREQ(check.status, "Click Search");
-  EXPECT_FALSE(check.lineBreakCut);
-  EXPECT_FALSE(check.runSearch);
-
-  check = CheckSearchText("rA\r\nma");
-  EXPECT_TRUE(check.lineBreakCut);
-  EXPECT_TRUE(check.runSearch);
-  EXPECT_STREQ(check.cleaned, "rAma");
-
-  check = CheckSearchText("rAma\n");  // the line break of a Qt edit
-  EXPECT_TRUE(check.runSearch);
-  EXPECT_STREQ(check.cleaned, "rAma");
-
-  check = CheckSearchText("rAma1\r\n");
-  EXPECT_STREQ(check.status, "Error in Text");
-  EXPECT_TRUE(check.lineBreakCut);
-  EXPECT_FALSE(check.runSearch);
-  EXPECT_STREQ(check.cleaned, "rAma1");
-
-  check = CheckSearchText("\n");  // Return in an empty edit searches for nothing
-  EXPECT_STREQ(check.status, "Enter Text");
-  EXPECT_TRUE(check.runSearch);
-  EXPECT_STREQ(check.cleaned, "");
-
+TEST(SearchTextCheck, StatusLineBreaksAndRefusedBytes) {
+  struct Case {
+    const char* text;
+    const char* status;
+    bool lineBreakCut;
+    bool runSearch;
+    const char* cleaned;
+  };
+  const Case cases[] = {
+      {"", "Enter Text", false, false, ""},
+      {"rAma", "Click Search", false, false, "rAma"},
+      {"rA\r\nma", "Click Search", true, true, "rAma"},
+      {"rAma\n", "Click Search", true, true, "rAma"},  // the line break of a Qt edit
+      {"rAma1\r\n", "Error in Text", true, false, "rAma1"},
+      {"\n", "Enter Text", true, true, ""},  // Return in an empty edit searches for nothing
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const SearchTextCheck check = CheckSearchText(c.text);
+    EXPECT_STREQ(check.status, c.status);
+    EXPECT_EQ(check.lineBreakCut, c.lineBreakCut);
+    EXPECT_EQ(check.runSearch, c.runSearch);
+    if (c.lineBreakCut) {
+      EXPECT_STREQ(check.cleaned, c.cleaned);
+    }
+  }
   std::string refused;
   for (int c = 1; c < 256; ++c) {
     if (IsRefusedSearchByte(static_cast<unsigned char>(c))) refused += static_cast<char>(c);

@@ -31,18 +31,15 @@ class LineReaderTest : public ::testing::Test {
     return *m_reader;
   }
 
-  struct Line {
-    std::string text;
-    int result;
-  };
-  // Reads lines until the reader reports the end (result 0 with an empty line).
-  static std::vector<Line> ReadAll(CLineReader& reader, int size = 200) {
-    std::vector<Line> lines;
+  // Reads lines until the reader reports the end (result 0 with an empty line), each as
+  // "text#result".
+  static std::vector<std::string> ReadAll(CLineReader& reader, int size = 200) {
+    std::vector<std::string> lines;
     std::vector<char> dest(static_cast<size_t>(size));
     for (int guard = 0; guard < 10000; ++guard) {
       int result = reader.ReadLine(dest.data(), size);
       if (result == 0 && dest[0] == 0) break;
-      lines.push_back({dest.data(), result});
+      lines.push_back(std::string(dest.data()) + "#" + std::to_string(result));
     }
     return lines;
   }
@@ -60,65 +57,24 @@ TEST_F(LineReaderTest, EmptyFilesAndFilesOfLineEndsHoldNoLine) {
   }
 }
 
+using Lines = std::vector<std::string>;
+
 TEST_F(LineReaderTest, CountsCrLfLinesButNotEmptyLinesOfSingleEnds) {
-  CLineReader& crlf = OpenOver("abc\r\n\r\ndef\r\n");
-  auto lines = ReadAll(crlf);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].text, "abc");
-  EXPECT_EQ(lines[0].result, 1);
-  EXPECT_EQ(lines[1].text, "def");
-  EXPECT_EQ(lines[1].result, 3);
-
-  CLineReader& lf = OpenOver("abc\n\ndef\n");
-  lines = ReadAll(lf);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1].text, "def");
-  EXPECT_EQ(lines[1].result, 2);
-
-  CLineReader& cr = OpenOver("abc\rdef\r");
-  lines = ReadAll(cr);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].text, "abc");
-  EXPECT_EQ(lines[1].text, "def");
-}
-
-TEST_F(LineReaderTest, CrLfSplitByARefillEndsTheLineOnce) {
-  // A 4-byte buffer: "abc\r" fills the first block, "\n" opens the second.
-  CLineReader& reader = OpenOver("abc\r\ndef\r\nghij\r\n", 4);
-  auto lines = ReadAll(reader);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].text, "abc");
-  EXPECT_EQ(lines[1].text, "def");
-  EXPECT_EQ(lines[1].result, 2);
-  EXPECT_EQ(lines[2].text, "ghij");
-  EXPECT_EQ(lines[2].result, 3);
-}
-
-TEST_F(LineReaderTest, UnterminatedLastLineKeepsTheCounter) {
-  CLineReader& alone = OpenOver("abc");
-  auto lines = ReadAll(alone);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].text, "abc");
-  EXPECT_EQ(lines[0].result, 0);
-
-  CLineReader& after = OpenOver("x\r\nabc");
-  lines = ReadAll(after);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].result, 1);
-  EXPECT_EQ(lines[1].text, "abc");
-  EXPECT_EQ(lines[1].result, 1);
+  EXPECT_EQ(ReadAll(OpenOver("abc\r\n\r\ndef\r\n")), (Lines{"abc#1", "def#3"}));
+  EXPECT_EQ(ReadAll(OpenOver("abc\n\ndef\n")), (Lines{"abc#1", "def#2"}));
+  EXPECT_EQ(ReadAll(OpenOver("abc\rdef\r")), (Lines{"abc#1", "def#2"}));
+  // A 4-byte buffer: "abc\r" fills the first block, "\n" opens the second; the CR LF split by
+  // the refill ends the line once.
+  EXPECT_EQ(ReadAll(OpenOver("abc\r\ndef\r\nghij\r\n", 4)), (Lines{"abc#1", "def#2", "ghij#3"}));
+  // An unterminated last line keeps the counter.
+  EXPECT_EQ(ReadAll(OpenOver("abc")), (Lines{"abc#0"}));
+  EXPECT_EQ(ReadAll(OpenOver("x\r\nabc")), (Lines{"x#1", "abc#1"}));
 }
 
 TEST_F(LineReaderTest, OverLongLineIsSplitWithAWarning) {
-  std::string longLine(250, 'q');
-  CLineReader& reader = OpenOver(longLine + "\r\nnext\r\n");
-  auto lines = ReadAll(reader, 200);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].text, std::string(199, 'q'));
-  EXPECT_EQ(lines[0].result, 1);
-  EXPECT_EQ(lines[1].text, std::string(51, 'q'));
-  EXPECT_EQ(lines[1].result, 2);
-  EXPECT_EQ(lines[2].text, "next");
+  CLineReader& reader = OpenOver(std::string(250, 'q') + "\r\nnext\r\n");
+  EXPECT_EQ(ReadAll(reader, 200),
+            (Lines{std::string(199, 'q') + "#1", std::string(51, 'q') + "#2", "next#3"}));
   ASSERT_EQ(g_warnings.size(), 1u);
   EXPECT_EQ(g_warnings[0], "m_pBuffer overflow in line 1 (line length over 200 chars)");
   EXPECT_EQ(reader.Message(), g_warnings[0]);
@@ -126,12 +82,8 @@ TEST_F(LineReaderTest, OverLongLineIsSplitWithAWarning) {
   // Exactly size - 1 bytes before the line end already warns; the line end is then stepped
   // over and counted as an empty line.
   g_warnings.clear();
-  CLineReader& exact = OpenOver(std::string(9, 'e') + "\r\nz\r\n");
-  lines = ReadAll(exact, 10);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].text, std::string(9, 'e'));
-  EXPECT_EQ(lines[1].text, "z");
-  EXPECT_EQ(lines[1].result, 3);
+  EXPECT_EQ(ReadAll(OpenOver(std::string(9, 'e') + "\r\nz\r\n"), 10),
+            (Lines{std::string(9, 'e') + "#1", "z#3"}));
   EXPECT_EQ(g_warnings.size(), 1u);
 }
 

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kv::test {
 
@@ -21,6 +23,19 @@ class CTempDir {
  private:
   std::filesystem::path m_path;
 };
+
+struct SHeadword {
+  std::string indexLine;
+  std::string entry;
+};
+
+// Writes kvlist.txt, kvindx.txt and kvtot2.txt for `words` into `dir`: bucketed by their first
+// two letters (markers left out) in order of first appearance, each bucket in the given order,
+// CR LF line ends, closed by a "~~" record.
+void WriteDictionary(const CTempDir& dir, const std::vector<SHeadword>& words);
+
+// Splits a table row "left = right" at its first " = ".
+std::pair<std::string, std::string> SplitRow(std::string_view row);
 
 // Lowercase hex of every byte of `bytes`.
 std::string Hex(std::string_view bytes);
