@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "fake_text_device.h"
@@ -35,159 +38,127 @@ std::string WordText(const std::string& text, const CEntryLayout& l, int k) {
                      static_cast<std::size_t>(l.m_wordEnd[k] - l.m_wordStart[k]));
 }
 
+using Strings = std::vector<std::string>;
+using Rects = std::vector<CRect>;
+// A paragraph as {first word, end word, top, bottom}.
+using Paragraphs = std::vector<std::array<int, 4>>;
+
+Rects WordRects(const CEntryLayout& l) {
+  Rects out;
+  for (int k = 0; k < l.m_wordCount; ++k) out.push_back(WordRect(l, k));
+  return out;
+}
+
+Strings WordTexts(const std::string& text, const CEntryLayout& l) {
+  Strings out;
+  for (int k = 0; k < l.m_wordCount; ++k) out.push_back(WordText(text, l, k));
+  return out;
+}
+
+Paragraphs ParagraphTable(const CEntryLayout& l) {
+  Paragraphs out;
+  for (int p = 0; p < l.m_paragraphCount; ++p) {
+    out.push_back({l.m_paragraphFirstWord[p], l.m_paragraphEndWord[p], l.m_paragraphTop[p],
+                   l.m_paragraphBottom[p]});
+  }
+  return out;
+}
+
+Strings Drawn(const CFakeTextDevice& device) {
+  Strings out;
+  for (const auto& call : device.m_draws) out.push_back(call.text);
+  return out;
+}
+
 TEST(EntryLayout, WorkedExampleTwoParagraphs) {
   const std::string text = "aa bb ; cc dd";
   auto r = PaintText(text);
   const CEntryLayout& l = *r->layout;
+  EXPECT_EQ(WordRects(l),
+            (Rects{{15, 10, 35, 24}, {39, 10, 69, 24}, {15, 30, 45, 44}, {49, 30, 79, 44}}));
+  EXPECT_EQ(WordTexts(text, l), (Strings{"aa", " bb", " cc", " dd"}));
+  EXPECT_EQ(ParagraphTable(l), (Paragraphs{{0, 2, 10, 25}, {2, 4, 25, 45}}));
+  EXPECT_EQ(l.Height(), 44);
 
-  ASSERT_EQ(l.m_wordCount, 4);
-  EXPECT_EQ(WordRect(l, 0), (CRect{15, 10, 35, 24}));
-  EXPECT_EQ(WordRect(l, 1), (CRect{39, 10, 69, 24}));
-  EXPECT_EQ(WordRect(l, 2), (CRect{15, 30, 45, 44}));
-  EXPECT_EQ(WordRect(l, 3), (CRect{49, 30, 79, 44}));
-  EXPECT_EQ(WordText(text, l, 0), "aa");
-  EXPECT_EQ(WordText(text, l, 1), " bb");
-  EXPECT_EQ(WordText(text, l, 2), " cc");
-  EXPECT_EQ(WordText(text, l, 3), " dd");
-
-  ASSERT_EQ(l.m_paragraphCount, 2);
-  EXPECT_EQ(l.m_paragraphFirstWord[0], 0);
-  EXPECT_EQ(l.m_paragraphEndWord[0], 2);
-  EXPECT_EQ(l.m_paragraphTop[0], 10);
-  EXPECT_EQ(l.m_paragraphBottom[0], 25);
-  EXPECT_EQ(l.m_paragraphFirstWord[1], 2);
-  EXPECT_EQ(l.m_paragraphEndWord[1], 4);
-  EXPECT_EQ(l.m_paragraphTop[1], 25);
-  EXPECT_EQ(l.m_paragraphBottom[1], 45);
-
+  EXPECT_EQ(Drawn(r->device), (Strings{"\xA4", "aa", " bb", "\xA4", " cc", " dd"}));
   const auto& d = r->device.m_draws;
-  ASSERT_EQ(d.size(), 6u);
-  EXPECT_EQ(d[0].text, "\xA4");
   EXPECT_EQ(d[0].rect, (CRect{3, 10, 13, 24}));
   EXPECT_EQ(d[0].colour, Rgb(30, 40, 170));
   EXPECT_EQ(d[0].font, EntryFont::kText);
-  EXPECT_EQ(d[1].text, "aa");
   EXPECT_EQ(d[1].colour, 0x00000000u);
-  EXPECT_EQ(d[2].text, " bb");
-  EXPECT_EQ(d[3].text, "\xA4");
   EXPECT_EQ(d[3].rect, (CRect{3, 30, 13, 44}));
-  EXPECT_EQ(d[4].text, " cc");
-  EXPECT_EQ(d[5].text, " dd");
   EXPECT_EQ(d[5].rect, WordRect(l, 3));
-  EXPECT_EQ(l.Height(), 44);
 }
 
-TEST(EntryLayout, ShortTexts) {
-  for (const char* text : {"", "a"}) {
+TEST(EntryLayout, ShortTextsAndTheWordBeforeASemicolon) {
+  // Below four bytes there is no word; "abc" still draws its marker.
+  for (const char* text : {"", "a", "abc"}) {
     auto r = PaintText(text);
     EXPECT_EQ(r->layout->m_wordCount, 0) << text;
     EXPECT_EQ(r->layout->m_paragraphCount, 0) << text;
-    EXPECT_TRUE(r->device.m_draws.empty()) << text;
+    EXPECT_EQ(r->device.m_draws.size(), std::string_view(text).size() == 3 ? 1u : 0u) << text;
   }
-
-  auto abc = PaintText("abc");
-  EXPECT_EQ(abc->layout->m_wordCount, 0);
-  EXPECT_EQ(abc->layout->m_paragraphCount, 0);
-  ASSERT_EQ(abc->device.m_draws.size(), 1u);
-  EXPECT_EQ(abc->device.m_draws[0].rect, (CRect{3, 10, 13, 24}));
-
   auto abcd = PaintText("abcd");
-  const CEntryLayout& l = *abcd->layout;
-  ASSERT_EQ(l.m_wordCount, 1);
-  EXPECT_EQ(WordRect(l, 0), (CRect{15, 10, 55, 24}));
-  ASSERT_EQ(l.m_paragraphCount, 1);
-  EXPECT_EQ(l.m_paragraphEndWord[0], 1);
-  EXPECT_EQ(l.m_paragraphBottom[0], 25);
-  ASSERT_EQ(abcd->device.m_draws.size(), 2u);
-  EXPECT_EQ(abcd->device.m_draws[1].text, "abcd");
+  EXPECT_EQ(WordRects(*abcd->layout), (Rects{{15, 10, 55, 24}}));
+  EXPECT_EQ(ParagraphTable(*abcd->layout), (Paragraphs{{0, 1, 10, 25}}));
+  EXPECT_EQ(Drawn(abcd->device), (Strings{"\xA4", "abcd"}));
+  auto ab = PaintText("a b");
+  EXPECT_EQ(WordTexts("a b", *ab->layout), (Strings{"a", " b"}));
+  EXPECT_EQ(WordRect(*ab->layout, 1), (CRect{29, 10, 49, 24}));
 
-  const std::string ab = "a b";
-  auto twoWords = PaintText(ab);
-  ASSERT_EQ(twoWords->layout->m_wordCount, 2);
-  EXPECT_EQ(WordText(ab, *twoWords->layout, 0), "a");
-  EXPECT_EQ(twoWords->layout->m_wordStart[1], 1);
-  EXPECT_EQ(WordText(ab, *twoWords->layout, 1), " b");
-  EXPECT_EQ(WordRect(*twoWords->layout, 1), (CRect{29, 10, 49, 24}));
-}
-
-TEST(EntryLayout, WordBeforeSemicolonIsKept) {
+  // The word before a `;` is kept, also as the first word; a `;` inside parentheses keeps the
+  // paragraph, one after the closing parenthesis ends it again.
   const std::string text = "aa bb; cc";
   auto r = PaintText(text);
-  const CEntryLayout& l = *r->layout;
-  ASSERT_EQ(l.m_wordCount, 3);
-  EXPECT_EQ(WordText(text, l, 1), " bb");
-  EXPECT_EQ(WordRect(l, 1), (CRect{39, 10, 69, 24}));
-  EXPECT_EQ(WordText(text, l, 2), " cc");
-  EXPECT_EQ(WordRect(l, 2), (CRect{15, 30, 45, 44}));
-  ASSERT_EQ(l.m_paragraphCount, 2);
-  EXPECT_EQ(l.m_paragraphEndWord[0], 2);
-  EXPECT_EQ(l.m_paragraphEndWord[1], 3);
-  std::vector<std::string> drawn;
-  for (const auto& call : r->device.m_draws) drawn.push_back(call.text);
-  EXPECT_EQ(drawn, (std::vector<std::string>{"\xA4", "aa", " bb", "\xA4", " cc"}));
-
-  // A first word that ends at the `;` is a word too.
-  auto first = PaintText("aa; bb");
-  ASSERT_EQ(first->layout->m_wordCount, 2);
-  EXPECT_EQ(first->layout->m_paragraphEndWord[0], 1);
-  EXPECT_EQ(first->layout->m_wordStart[1], 3);
-}
-
-TEST(EntryLayout, SemicolonInsideParenthesesKeepsParagraph) {
-  const std::string text = "aa (see x; y) bb";
-  auto r = PaintText(text);
-  const CEntryLayout& l = *r->layout;
-  ASSERT_EQ(l.m_wordCount, 5);
-  EXPECT_EQ(WordText(text, l, 2), " x;");
-  EXPECT_EQ(l.m_paragraphCount, 1);
-  EXPECT_EQ(l.m_paragraphEndWord[0], 5);
-
-  // After the closing parenthesis a `;` ends the paragraph again.
+  EXPECT_EQ(WordTexts(text, *r->layout), (Strings{"aa", " bb", " cc"}));
+  EXPECT_EQ(WordRect(*r->layout, 1), (CRect{39, 10, 69, 24}));
+  EXPECT_EQ(WordRect(*r->layout, 2), (CRect{15, 30, 45, 44}));
+  EXPECT_EQ(ParagraphTable(*r->layout), (Paragraphs{{0, 2, 10, 25}, {2, 3, 25, 45}}));
+  EXPECT_EQ(Drawn(r->device), (Strings{"\xA4", "aa", " bb", "\xA4", " cc"}));
+  EXPECT_EQ(WordTexts("aa; bb", *PaintText("aa; bb")->layout), (Strings{"aa", " bb"}));
+  EXPECT_EQ(ParagraphTable(*PaintText("aa; bb")->layout)[0][1], 1);
+  const std::string inside = "aa (see x; y) bb";
+  EXPECT_EQ(WordTexts(inside, *PaintText(inside)->layout),
+            (Strings{"aa", " (see", " x;", " y)", " bb"}));
+  EXPECT_EQ(PaintText(inside)->layout->m_paragraphCount, 1);
   const std::string closed = "aa (b) c; d";
   auto c = PaintText(closed);
-  ASSERT_EQ(c->layout->m_paragraphCount, 2);
-  EXPECT_EQ(c->layout->m_paragraphEndWord[0], 3);
-  EXPECT_EQ(WordText(closed, *c->layout, 2), " c");
+  EXPECT_EQ(WordTexts(closed, *c->layout), (Strings{"aa", " (b)", " c", " d"}));
+  EXPECT_EQ(c->layout->m_paragraphCount, 2);
 }
 
 TEST(EntryLayout, SanskritWordsAreTransliterated) {
-  // First word marked at its first, second or third byte.
-  for (const char* text : {"%kRSNa m. x", "a%kRSNa m. x", "ab%kRSNa m. x"}) {
+  // The first word marked at its first, second or third byte, a later word at its second to
+  // fourth (its leading space counts); further in it is plain text.
+  for (const auto& [text, index, font] : {std::tuple{"%kRSNa m. x", 1, EntryFont::kTranslit},
+                                          {"a%kRSNa m. x", 1, EntryFont::kTranslit},
+                                          {"ab%kRSNa m. x", 1, EntryFont::kTranslit},
+                                          {"abc%kRSNa m.", 1, EntryFont::kText},
+                                          {"a %kRSNa b", 2, EntryFont::kTranslit},
+                                          {"a abc%d b", 2, EntryFont::kText},
+                                          {"%kRSNa bb cc", 2, EntryFont::kText},
+                                          {"%kRSNa bb cc", 3, EntryFont::kText}}) {
     auto r = PaintText(text);
-    ASSERT_GE(r->device.m_draws.size(), 2u) << text;
-    EXPECT_EQ(r->device.m_draws[1].font, EntryFont::kTranslit) << text;
-    EXPECT_EQ(r->device.m_draws[1].colour, Rgb(50, 140, 60)) << text;
+    ASSERT_GT(r->device.m_draws.size(), static_cast<size_t>(index)) << text;
+    const auto& call = r->device.m_draws[static_cast<size_t>(index)];
+    EXPECT_EQ(call.font, font) << text;
+    EXPECT_EQ(call.colour, font == EntryFont::kText ? Rgb(0, 0, 0) : Rgb(50, 140, 60)) << text;
   }
-  auto plain = PaintText("abc%kRSNa m.");
-  EXPECT_EQ(plain->device.m_draws[1].font, EntryFont::kText);
-  EXPECT_EQ(plain->device.m_draws[1].text, "abc%kRSNa");
-
+  EXPECT_EQ(PaintText("abc%kRSNa m.")->device.m_draws[1].text, "abc%kRSNa");
   auto first = PaintText("%kRSNa m.");
   EXPECT_EQ(first->device.m_draws[1].text, "\x6B\xC1\xBF\xBA\x61\xA0");
   EXPECT_EQ(first->device.m_draws[1].rect, (CRect{15, 10, 15 + 6 * 12, 28}));
-
-  // A later word: its leading space counts, the marker may be its second to fourth byte.
-  auto later = PaintText("a %kRSNa b");
-  EXPECT_EQ(later->device.m_draws[2].text, " \x6B\xC1\xBF\xBA\x61\xA0");
-  EXPECT_EQ(later->device.m_draws[2].font, EntryFont::kTranslit);
-  auto notLater = PaintText("a abc%d b");
-  EXPECT_EQ(notLater->device.m_draws[2].font, EntryFont::kText);
+  EXPECT_EQ(PaintText("a %kRSNa b")->device.m_draws[2].text, " \x6B\xC1\xBF\xBA\x61\xA0");
 
   // The final word is tested, converted and drawn in its own font like any other.
   const std::string text = "aa %kRSNa";
   auto last = PaintText(text);
-  const CEntryLayout& l = *last->layout;
-  ASSERT_EQ(l.m_wordCount, 2);
-  EXPECT_EQ(WordText(text, l, 1), " %kRSNa");
+  EXPECT_EQ(WordTexts(text, *last->layout), (Strings{"aa", " %kRSNa"}));
   const auto& call = last->device.m_draws.back();
   EXPECT_EQ(call.text, " \x6B\xC1\xBF\xBA\x61\xA0");
   EXPECT_EQ(call.font, EntryFont::kTranslit);
   EXPECT_EQ(call.rect, (CRect{39, 10, 39 + 7 * 12, 28}));
-  EXPECT_EQ(l.m_paragraphBottom[0], 10 + 18 + 1);
-  // The word after a Sanskrit word is back in the text font.
-  auto after = PaintText("%kRSNa bb cc");
-  EXPECT_EQ(after->device.m_draws[2].font, EntryFont::kText);
-  EXPECT_EQ(after->device.m_draws[3].font, EntryFont::kText);
+  EXPECT_EQ(last->layout->m_paragraphBottom[0], 10 + 18 + 1);
 }
 
 TEST(EntryLayout, WrapsAtLimitWithContinuationLines) {

@@ -22,22 +22,6 @@
 namespace kv {
 namespace {
 
-// One application object for the whole run, destroyed after the last test.
-class CQtEnvironment : public testing::Environment {
- public:
-  void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
-  void TearDown() override { m_app.reset(); }
-
- private:
-  int m_argc = 1;
-  char m_name[16] = "entry_view";
-  char* m_argv[2] = {m_name, nullptr};
-  std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] testing::Environment* const g_environment =
-    testing::AddGlobalTestEnvironment(new CQtEnvironment);
-
 class EntryViewTest : public testing::Test {
  protected:
   void SetUp() override {

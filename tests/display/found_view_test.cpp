@@ -31,31 +31,27 @@ struct Headword {
   const char* entry;
 };
 
-// All in one bucket, so that the one-letter key "k" lists them in this order. They carry
-// conjuncts, reph, the i-sign before a cluster and long vowels.
+// Four buckets (kR, ka, kI, kS) in the order that the one-letter key "k" lists them. They
+// carry conjuncts, reph, the i-sign before a cluster and long vowels.
 const Headword kHeadwords[] = {
     {"kRSNa", "kṛṣṇa", "%kRSNa black, dark; name of a hero"},
     {"karma", "karma", "%karma act, action, work; fate"},
-    {"kIrti", "kīrti", "%kIrti fame, renown"},
-    {"kSatriya", "kṣatriya", "%kSatriya ruling; a man of the warrior order"},
     {"kanyA", "kanyā", "%kanyA girl, daughter"},
     {"kavi", "kavi", "%kavi wise; poet"},
+    {"kIrti", "kīrti", "%kIrti fame, renown"},
+    {"kSatriya", "kṣatriya", "%kSatriya ruling; a man of the warrior order"},
 };
 constexpr int kHeadwordCount = 6;
 
 class FoundViewTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string index;
-    std::string text;
-    for (const Headword& word : kHeadwords) {
-      index += std::string(word.indexLine) + "\r\n" + std::to_string(text.size()) + "\r\n";
-      text += std::string(word.entry) + "\r\n";
-    }
-    const std::string list = "ka\r\n0\r\n##\r\n" + std::to_string(index.size()) + "\r\n";
-    ASSERT_TRUE(m_listReader.Open(m_dir.Write("kvlist.txt", list).c_str()));
-    ASSERT_TRUE(m_indexReader.Open(m_dir.Write("kvindx.txt", index).c_str()));
-    ASSERT_TRUE(m_textReader.Open(m_dir.Write("kvtot2.txt", text).c_str()));
+    std::vector<test::SHeadword> words;
+    for (const Headword& word : kHeadwords) words.push_back({word.indexLine, word.entry});
+    test::WriteDictionary(m_dir, words);
+    ASSERT_TRUE(m_listReader.Open((m_dir.Path() / "kvlist.txt").c_str()));
+    ASSERT_TRUE(m_indexReader.Open((m_dir.Path() / "kvindx.txt").c_str()));
+    ASSERT_TRUE(m_textReader.Open((m_dir.Path() / "kvtot2.txt").c_str()));
 
     m_view = std::make_unique<CFoundView>(m_textReader);
     m_view->resize(300, 240);

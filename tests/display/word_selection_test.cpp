@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "fake_text_device.h"
 
@@ -23,21 +24,28 @@ std::unique_ptr<CEntryLayout> LaidOut(const char* text) {
 
 TEST(WordSelection, HoverCursorEdgesAreOutside) {
   auto l = LaidOut(kExample);
-  EXPECT_EQ(HoverCursor(*l, 16, 11), EntryCursor::kWord);
-  EXPECT_EQ(HoverCursor(*l, 34, 23), EntryCursor::kWord);
-  EXPECT_EQ(HoverCursor(*l, 15, 11), EntryCursor::kArrow);
-  EXPECT_EQ(HoverCursor(*l, 35, 11), EntryCursor::kArrow);
-  EXPECT_EQ(HoverCursor(*l, 16, 10), EntryCursor::kArrow);
-  EXPECT_EQ(HoverCursor(*l, 16, 24), EntryCursor::kArrow);
-  EXPECT_EQ(HoverCursor(*l, 37, 15), EntryCursor::kArrow);  // the gap between two words
-  EXPECT_EQ(HoverCursor(*l, 50, 35), EntryCursor::kWord);   // second line
-  EXPECT_EQ(HoverCursor(*l, 1, 11), EntryCursor::kParagraph);
-  EXPECT_EQ(HoverCursor(*l, 14, 44), EntryCursor::kParagraph);
-  EXPECT_EQ(HoverCursor(*l, 5, 27), EntryCursor::kParagraph);  // gap above paragraph 1
-  EXPECT_EQ(HoverCursor(*l, 0, 11), EntryCursor::kArrow);
-  EXPECT_EQ(HoverCursor(*l, 5, 25), EntryCursor::kArrow);  // on the bands' shared edge
-  EXPECT_EQ(HoverCursor(*l, 5, 45), EntryCursor::kArrow);
-  EXPECT_EQ(HoverCursor(*l, 5, 10), EntryCursor::kArrow);
+  constexpr auto kWord = EntryCursor::kWord;
+  constexpr auto kArrow = EntryCursor::kArrow;
+  constexpr auto kParagraph = EntryCursor::kParagraph;
+  // Word edges, the gap between two words, the second line; the margin strip, the gap above
+  // paragraph 1 (which belongs to it) and the bands' shared and outer edges.
+  for (const auto& [x, y, cursor] : {std::tuple{16, 11, kWord},
+                                     {34, 23, kWord},
+                                     {15, 11, kArrow},
+                                     {35, 11, kArrow},
+                                     {16, 10, kArrow},
+                                     {16, 24, kArrow},
+                                     {37, 15, kArrow},
+                                     {50, 35, kWord},
+                                     {1, 11, kParagraph},
+                                     {14, 44, kParagraph},
+                                     {5, 27, kParagraph},
+                                     {0, 11, kArrow},
+                                     {5, 25, kArrow},
+                                     {5, 45, kArrow},
+                                     {5, 10, kArrow}}) {
+    EXPECT_EQ(HoverCursor(*l, x, y), cursor) << x << "," << y;
+  }
 }
 
 TEST(WordSelection, ClicksToggleWordsWithStrictEdges) {
