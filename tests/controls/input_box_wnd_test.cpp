@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace kv {
 namespace {
@@ -44,6 +45,7 @@ TEST_F(InputBoxTest, AcceptButtonIsEnabledExactlyWhileTheEditHoldsText) {
   EXPECT_FALSE(m_box.ButtonAccept()->isEnabled());
   QTest::keyClicks(m_box.Edit(), QStringLiteral("a"));
   EXPECT_TRUE(m_box.ButtonAccept()->isEnabled());
+  EXPECT_EQ(m_box.Edit()->toPlainText(), QStringLiteral("a"));
   QTest::keyClick(m_box.Edit(), Qt::Key_Backspace);
   EXPECT_FALSE(m_box.ButtonAccept()->isEnabled());
   m_box.Edit()->setPlainText(QStringLiteral("rama"));
@@ -55,80 +57,54 @@ TEST_F(InputBoxTest, AcceptButtonIsEnabledExactlyWhileTheEditHoldsText) {
   EXPECT_TRUE(m_box.Edit()->toPlainText().isEmpty());
 }
 
-TEST_F(InputBoxTest, OkTakesTheText) {
-  Open(QStringLiteral("de"));
-  EXPECT_TRUE(m_box.ButtonAccept()->isEnabled());
-  QTest::keyClicks(m_box.Edit(), QStringLiteral("va"));
-  QSignalSpy finished(&m_box, &QDialog::finished);
-  QTest::mouseClick(m_box.ButtonAccept(), Qt::LeftButton);
-  ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Accepted);
-  EXPECT_EQ(m_box.Text(), QStringLiteral("deva"));
-  EXPECT_FALSE(m_box.isVisible());
-}
-
-TEST_F(InputBoxTest, CancelTakesTheTextToo) {
-  Open(QStringLiteral("old"));
-  m_box.Edit()->setPlainText(QStringLiteral("typed"));
-  QSignalSpy finished(&m_box, &QDialog::finished);
-  QTest::mouseClick(m_box.ButtonFirst(), Qt::LeftButton);
-  ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Rejected);
-  EXPECT_EQ(m_box.Text(), QStringLiteral("typed"));
-}
-
-TEST_F(InputBoxTest, ClosingTheWindowKeepsThePreviousText) {
-  Open(QStringLiteral("first"));
-  QTest::mouseClick(m_box.ButtonAccept(), Qt::LeftButton);
-  ASSERT_EQ(m_box.Text(), QStringLiteral("first"));
-
-  Open(QStringLiteral("second"));
-  QSignalSpy finished(&m_box, &QDialog::finished);
-  EXPECT_TRUE(m_box.close());
-  ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Rejected);
-  EXPECT_EQ(m_box.Text(), QStringLiteral("first"));
-  EXPECT_FALSE(m_box.isVisible());
-}
-
-TEST_F(InputBoxTest, EscapeInTheEditCancelsWithoutTakingTheText) {
-  Open(QStringLiteral("kept"));
-  QTest::mouseClick(m_box.ButtonAccept(), Qt::LeftButton);
-  Open(QStringLiteral("discarded"));
-  QSignalSpy finished(&m_box, &QDialog::finished);
-  m_box.Edit()->setFocus();
-  QTest::keyClick(m_box.Edit(), Qt::Key_Escape);
-  ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Rejected);
-  EXPECT_EQ(m_box.Text(), QStringLiteral("kept"));
-}
-
-TEST_F(InputBoxTest, DialogKeysActOnTheChildren) {
+TEST_F(InputBoxTest, EachWayOutGivesItsResultAndTakesTheTextOrNot) {
+  struct Case {
+    const char* name;
+    std::function<void(CInputBoxWnd&)> leave;
+    int result;
+    bool takesText;
+  };
+  const Case cases[] = {
+      {"OK", [](CInputBoxWnd& box) { QTest::mouseClick(box.ButtonAccept(), Qt::LeftButton); },
+       QDialog::Accepted, true},
+      {"Return in the edit presses the default button",
+       [](CInputBoxWnd& box) { QTest::keyClick(box.Edit(), Qt::Key_Return); }, QDialog::Accepted,
+       true},
+      {"cancel button",
+       [](CInputBoxWnd& box) { QTest::mouseClick(box.ButtonFirst(), Qt::LeftButton); },
+       QDialog::Rejected, true},
+      {"Escape on a button is the cancel command",
+       [](CInputBoxWnd& box) {
+         box.ButtonFirst()->setFocus();
+         QTest::keyClick(box.ButtonFirst(), Qt::Key_Escape);
+       },
+       QDialog::Rejected, true},
+      {"Escape in the edit", [](CInputBoxWnd& box) { QTest::keyClick(box.Edit(), Qt::Key_Escape); },
+       QDialog::Rejected, false},
+      {"closing the window", [](CInputBoxWnd& box) { EXPECT_TRUE(box.close()); }, QDialog::Rejected,
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open(QStringLiteral("kept"));
+    QTest::mouseClick(m_box.ButtonAccept(), Qt::LeftButton);
+    ASSERT_EQ(m_box.Text(), QStringLiteral("kept"));
+    Open(QStringLiteral("old"));
+    m_box.Edit()->setPlainText(QStringLiteral("typed"));
+    m_box.Edit()->setFocus();
+    QSignalSpy finished(&m_box, &QDialog::finished);
+    c.leave(m_box);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), c.result);
+    EXPECT_EQ(m_box.Text(), c.takesText ? QStringLiteral("typed") : QStringLiteral("kept"));
+    EXPECT_FALSE(m_box.isVisible());
+  }
+  // Tab leaves the edit instead of typing a tab.
   Open(QStringLiteral("word"));
   m_box.Edit()->setFocus();
-  ASSERT_TRUE(m_box.Edit()->hasFocus());
-  // Tab leaves the edit instead of typing a tab.
   QTest::keyClick(m_box.Edit(), Qt::Key_Tab);
   EXPECT_FALSE(m_box.Edit()->hasFocus());
   EXPECT_EQ(m_box.Edit()->toPlainText(), QStringLiteral("word"));
-
-  // Escape on a button is the cancel command: rejected, text taken.
-  m_box.ButtonFirst()->setFocus();
-  m_box.Edit()->setPlainText(QStringLiteral("word2"));
-  QSignalSpy finished(&m_box, &QDialog::finished);
-  QTest::keyClick(m_box.ButtonFirst(), Qt::Key_Escape);
-  ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Rejected);
-  EXPECT_EQ(m_box.Text(), QStringLiteral("word2"));
-
-  // Return in the edit presses the default button.
-  Open(QStringLiteral("sita"));
-  m_box.Edit()->setFocus();
-  QTest::keyClick(m_box.Edit(), Qt::Key_Return);
-  ASSERT_EQ(finished.count(), 2);
-  EXPECT_EQ(finished.at(1).at(0).toInt(), QDialog::Accepted);
-  EXPECT_EQ(m_box.Text(), QStringLiteral("sita"));
-  EXPECT_EQ(m_box.Edit()->toPlainText(), QStringLiteral("sita"));
 }
 
 TEST_F(InputBoxTest, ModalLoopReturnsTheResult) {
