@@ -59,16 +59,6 @@ struct COptions {
 
 COptions g_options;
 
-class CCountingList : public IFoundList {
- public:
-  int AddRow() override { return m_count++; }
-  void DeleteAllRows() override { m_count = 0; }
-  int ItemCount() const override { return m_count; }
-
- private:
-  int m_count = 0;
-};
-
 // The three readers over the benchmark dictionary, opened once as the program opens them.
 struct CDictionary {
   CLineReader list{kReaderBytes};
@@ -76,7 +66,7 @@ struct CDictionary {
   CLineReader text{kReaderBytes};
   std::unique_ptr<CFoundRows> rows = std::make_unique<CFoundRows>();
   std::unique_ptr<char[]> entryText = std::make_unique<char[]>(kEntryTextBytes);
-  CCountingList found;
+  CPlainFoundList found;
 
   bool Open(const std::string& dir) {
     return list.Open((dir + "/kvlist.txt").c_str()) && index.Open((dir + "/kvindx.txt").c_str()) &&

@@ -22,7 +22,6 @@ constexpr std::string_view kVisargaSign = "\x48";
 // Bytes that every list string reserves for its closing 0xA0 and terminator.
 constexpr int kClosingBytes = 2;
 
-constexpr unsigned char kTypeLengthMask = 0x0F;
 constexpr unsigned char kVowelBit = 0x10;
 constexpr unsigned char kLastBit = 0x40;
 

@@ -81,14 +81,6 @@ std::string TranslitOf(const std::string& indexLine) {
   return row;
 }
 
-class CCountingList : public IFoundList {
- public:
-  int AddRow() override { return m_count++; }
-  void DeleteAllRows() override { m_count = 0; }
-  int ItemCount() const override { return m_count; }
-  int m_count = 0;
-};
-
 std::vector<std::string> g_warnings;
 void RecordWarning(const char* text) { g_warnings.emplace_back(text); }
 
@@ -128,7 +120,9 @@ class CorruptDataTest : public ::testing::Test {
   }
   // Every listed row shows its own headword's entry, or an empty one.
   void ExpectNoWrongEntry(const std::vector<Headword>& words) {
-    for (const auto& [translit, entry] : Rows()) {
+    for (const auto& row : Rows()) {
+      const std::string& translit = row.first;
+      const std::string& entry = row.second;
       if (entry.empty()) continue;
       bool own = std::any_of(words.begin(), words.end(), [&](const Headword& word) {
         return TranslitOf(word.indexLine) == translit && word.entry == entry;
@@ -148,7 +142,7 @@ class CorruptDataTest : public ::testing::Test {
   CLineReader m_text{2048};
   std::unique_ptr<CFoundRows> m_rows = std::make_unique<CFoundRows>();
   std::unique_ptr<char[]> m_entry = std::make_unique<char[]>(kEntryTextBytes);
-  CCountingList m_found;
+  CPlainFoundList m_found;
 };
 
 const std::vector<Headword> kWords = {

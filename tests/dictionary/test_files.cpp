@@ -67,7 +67,8 @@ std::pair<std::string, std::string> SplitRow(std::string_view row) {
 std::string Hex(std::string_view bytes) {
   static const char kDigits[] = "0123456789abcdef";
   std::string out;
-  for (unsigned char c : bytes) {
+  for (char byte : bytes) {
+    auto c = static_cast<unsigned char>(byte);
     out += kDigits[c >> 4];
     out += kDigits[c & 15];
   }

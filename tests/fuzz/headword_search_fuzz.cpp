@@ -22,16 +22,6 @@ using kv::fuzz::CInputCursor;
 constexpr std::string_view kSeparator = "|||";
 constexpr int kReaderBytes = 2048;
 
-class CCountingList : public kv::IFoundList {
- public:
-  int AddRow() override { return m_count++; }
-  void DeleteAllRows() override { m_count = 0; }
-  int ItemCount() const override { return m_count; }
-
- private:
-  int m_count = 0;
-};
-
 void IgnoreWarning(const char* /*text*/) {}
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -105,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto rows = std::make_unique<kv::CFoundRows>();
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
   std::strcpy(entryText.get(), "untouched");
-  CCountingList found;
+  kv::CPlainFoundList found;
   const kv::SearchOutcome outcome = kv::RunHeadwordSearch({searchText.c_str(), itrans}, list, index,
                                                           *rows, found, entryText.get());
   KV_FUZZ_CHECK(::strnlen(entryText.get(), kv::kEntryTextBytes) <
