@@ -127,18 +127,30 @@ struct CProcessRun {
 
 // Runs a program to its end with stdout into a file (a real sink: some tools stop early when
 // they see /dev/null) and stderr discarded.
+// The argument and environment vectors of a program to start: `extraEnvironment` first, then
+// this process's own environment.
+struct CCommandLine {
+  CCommandLine(const std::vector<std::string>& args,
+               const std::vector<std::string>& extraEnvironment)
+      : m_args(args), m_environment(extraEnvironment) {
+    for (char** e = environ; *e; ++e) m_environment.emplace_back(*e);
+    for (auto& arg : m_args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    for (auto& item : m_environment) envp.push_back(item.data());
+    envp.push_back(nullptr);
+  }
+  std::vector<char*> argv;
+  std::vector<char*> envp;
+
+ private:
+  std::vector<std::string> m_args;
+  std::vector<std::string> m_environment;
+};
+
 CProcessRun RunProcess(const std::vector<std::string>& args, const std::string& dir,
                        const std::vector<std::string>& extraEnvironment) {
   CProcessRun run;
-  std::vector<char*> argv;
-  std::vector<std::string> copies = args;
-  for (auto& arg : copies) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> environment = extraEnvironment;
-  for (char** e = environ; *e; ++e) environment.emplace_back(*e);
-  std::vector<char*> envp;
-  for (auto& item : environment) envp.push_back(item.data());
-  envp.push_back(nullptr);
+  CCommandLine command(args, extraEnvironment);
 
   static const std::string sink = (fs::temp_directory_path() / "kv-bench-stdout.txt").string();
   posix_spawn_file_actions_t actions;
@@ -149,7 +161,8 @@ CProcessRun RunProcess(const std::vector<std::string>& args, const std::string& 
   if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
   const auto begin = std::chrono::steady_clock::now();
   pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  const int spawned = posix_spawnp(&pid, command.argv[0], &actions, nullptr, command.argv.data(),
+                                   command.envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return run;
   int status = 0;
@@ -175,15 +188,7 @@ long ReadPeakKilobytes(pid_t pid) {
 // /proc as it exits. -1 when that is not possible.
 long MeasurePeakKilobytes(const std::vector<std::string>& args, const std::string& dir,
                           const std::vector<std::string>& extraEnvironment) {
-  std::vector<std::string> copies = args;
-  std::vector<char*> argv;
-  for (auto& arg : copies) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> environment = extraEnvironment;
-  for (char** e = environ; *e; ++e) environment.emplace_back(*e);
-  std::vector<char*> envp;
-  for (auto& item : environment) envp.push_back(item.data());
-  envp.push_back(nullptr);
+  CCommandLine command(args, extraEnvironment);
   const pid_t pid = fork();
   if (pid < 0) return -1;
   if (pid == 0) {
@@ -192,7 +197,7 @@ long MeasurePeakKilobytes(const std::vector<std::string>& args, const std::strin
     dup2(sink, STDOUT_FILENO);
     dup2(sink, STDERR_FILENO);
     if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
-    execvpe(argv[0], argv.data(), envp.data());
+    execvpe(command.argv[0], command.argv.data(), command.envp.data());
     _exit(127);
   }
   int status = 0;
