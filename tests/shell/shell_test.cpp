@@ -26,6 +26,7 @@
 #include "display/found_list_box.h"
 #include "display/shabda_view.h"
 #include "platform/message_box.h"
+#include "platform/screen_dpi.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
 #include "shell/shabda_app.h"
@@ -228,6 +229,26 @@ TEST_F(ShellTest, FontSizeAndDisplayStyleChoices) {
   QTest::keyClick(g_fontSizeBox->view(), Qt::Key_Return);
   QTRY_COMPARE(g_foundList.m_fontSize, 30);
   EXPECT_EQ(g_entryFont.SizeTenths(), 170);
+}
+
+// At 120 dpi the bar takes its large-font sizes; the averaged dpi decides the mode.
+TEST_F(ShellTest, LargeFontModeSizesTheSearchBar) {
+  SetDpiSource([] { return LogicalDpi{96, 120}; });
+  StartOnSmallDictionary();
+  SetDpiSource(nullptr);
+  EXPECT_EQ(g_itransCheck->width(), 106);
+  EXPECT_EQ(g_displayStyleBox->width(), 174);
+  EXPECT_EQ(g_searchTextEdit->width(), 163);
+  // (10 * 180 / 108) * 96 / 10 with truncation at each step.
+  EXPECT_EQ(g_searchTextFont.SizeTenths(), 153);
+
+  // Font-size choices scale the entry fonts the same way.
+  SetDpiSource([] { return LogicalDpi{120, 120}; });
+  g_fontSizeBox->setCurrentIndex(2);
+  g_app.MainFrame()->OnFontSizeCloseUp();
+  SetDpiSource(nullptr);
+  EXPECT_EQ(g_entryFont.SizeTenths(), 96);
+  EXPECT_EQ(g_entryTranslitFont.SizeTenths(), 105);
 }
 
 TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
