@@ -73,14 +73,7 @@ TEST(ConvertItrans, RandomTextsStayInsideTheKey) {
   std::mt19937 random(20240611);
   for (int round = 0; round < 3000; ++round) {
     const int length = static_cast<int>(random() % (round % 10 == 0 ? 700 : 200));
-    std::string text;
-    for (int i = 0; i < length; ++i) {
-      if (random() % 4 == 0) {
-        text += static_cast<char>(1 + random() % 255);
-      } else {
-        text += kAlphabet[random() % kAlphabet.size()];
-      }
-    }
+    const std::string text = test::RandomText(random, kAlphabet, length, 4);
     const std::string key = Convert(text);
     ASSERT_LE(key.size(), static_cast<std::size_t>(kKeyBytes - 1)) << text;
   }

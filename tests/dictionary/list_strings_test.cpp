@@ -249,14 +249,7 @@ TEST(ListStrings, RandomLinesStayInsideTheirBuffers) {
   std::mt19937 random(1994);
   for (int round = 0; round < 3000; ++round) {
     const int length = static_cast<int>(random() % (round % 20 == 0 ? 2000 : 120));
-    std::string line;
-    for (int i = 0; i < length; ++i) {
-      if (random() % 5 == 0) {
-        line += static_cast<char>(1 + random() % 255);
-      } else {
-        line += kLetters[random() % kLetters.size()];
-      }
-    }
+    const std::string line = test::RandomText(random, kLetters, length, 5);
     const int destSize = round % 3 == 0 ? kRowBytes : static_cast<int>(random() % 130);
 
     CGuardedBuffer translit(destSize);

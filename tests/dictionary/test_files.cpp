@@ -64,6 +64,19 @@ std::pair<std::string, std::string> SplitRow(std::string_view row) {
   return {std::string(row.substr(0, at)), std::string(row.substr(at + 3))};
 }
 
+std::string RandomText(std::mt19937& random, std::string_view alphabet, int length,
+                       unsigned rawOneIn) {
+  std::string text;
+  for (int i = 0; i < length; ++i) {
+    if (random() % rawOneIn == 0) {
+      text += static_cast<char>(1 + random() % 255);
+    } else {
+      text += alphabet[random() % alphabet.size()];
+    }
+  }
+  return text;
+}
+
 std::string Hex(std::string_view bytes) {
   static const char kDigits[] = "0123456789abcdef";
   std::string out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,6 +37,11 @@ void WriteDictionary(const CTempDir& dir, const std::vector<SHeadword>& words);
 
 // Splits a table row "left = right" at its first " = ".
 std::pair<std::string, std::string> SplitRow(std::string_view row);
+
+// `length` bytes drawn mostly from `alphabet`, with one in `rawOneIn` any byte but NUL: text
+// that looks like the real thing and still reaches every byte value.
+std::string RandomText(std::mt19937& random, std::string_view alphabet, int length,
+                       unsigned rawOneIn);
 
 // Lowercase hex of every byte of `bytes`.
 std::string Hex(std::string_view bytes);
