@@ -17,7 +17,6 @@
 #include "display/entry_layout.h"
 #include "display/entry_text_device.h"
 #include "display/shabda_view.h"
-#include "platform/qt_text_device.h"
 #include "synthetic_entry.h"
 
 namespace kv::bench {
@@ -68,21 +67,6 @@ void BM_FullLayoutNewFonts(benchmark::State& state) {
   ReportLayout(state, *layout);
 }
 BENCHMARK(BM_FullLayoutNewFonts)->Unit(benchmark::kMillisecond);
-
-// For comparison: measuring every word by shaping it with the platform's painter device.
-void BM_FullLayoutShaped(benchmark::State& state) {
-  CreateEntryFonts();
-  QImage image(kPaneWidth, kPaneHeight, QImage::Format_ARGB32_Premultiplied);
-  QPainter painter(&image);
-  CQtTextDevice device(painter, g_entryFont, g_entryTranslitFont);
-  auto layout = std::make_unique<CEntryLayout>();
-  for (auto _ : state) {
-    layout->Layout(Entry().c_str(), kPaneWidth, device);
-    benchmark::DoNotOptimize(layout->m_wordCount);
-  }
-  ReportLayout(state, *layout);
-}
-BENCHMARK(BM_FullLayoutShaped)->Unit(benchmark::kMillisecond);
 
 void BM_DrawViewport(benchmark::State& state) {
   CreateEntryFonts();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/text_device.h"
+#include "base/geometry.h"
 
 namespace kv {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/colour.h"
 #include "controls/palette_bitmap.h"
-#include "display/text_device.h"
 
 namespace kv {
 

@@ -8,9 +8,10 @@
 #include <QString>
 #include <optional>
 
+#include "base/colour.h"
+#include "base/geometry.h"
 #include "controls/button_layout.h"
 #include "controls/face_textures.h"
-#include "display/text_device.h"
 
 namespace kv {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "display/text_device.h"
+#include "base/colour.h"
 
 namespace kv {
 

@@ -19,7 +19,6 @@
 #include "platform/clipboard.h"
 #include "platform/font.h"
 #include "platform/message_box.h"
-#include "platform/qt_text_device.h"
 #include "platform/screen_dpi.h"
 #include "test_files.h"
 
@@ -233,49 +232,6 @@ TEST(ClipboardTest, PutsPlainTextDecodedFromWindows1252) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(" bb “quoted” ¤"));
   CopyTextToClipboard(QStringLiteral("second"));
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "second");
-}
-
-TEST(QtTextDeviceTest, MeasuresDecodedTextAndDrawsOpaque) {
-  CFixedDpi fixed(96, 96);
-  CFont text;
-  CFont translit;
-  ASSERT_TRUE(text.CreatePointFont(120, "Arial"));
-  ASSERT_TRUE(translit.CreatePointFont(140, "IITS"));
-
-  const QColor grey(128, 128, 128);
-  QImage image(300, 80, QImage::Format_RGB32);
-  image.fill(grey);
-  QPainter painter(&image);
-  CQtTextDevice device(painter, text, translit);
-
-  // 0x80 is the euro sign in the text font; in the translit font A4 is a long a.
-  const CExtent euro = device.Measure("\x80\x80\x80", EntryFont::kText);
-  EXPECT_EQ(euro.width,
-            QFontMetrics(text.Font(), &image).horizontalAdvance(QString::fromUtf8("€€€")));
-  EXPECT_EQ(euro.height, QFontMetrics(text.Font(), &image).height());
-  const CExtent rama = device.Measure("r\xA4ma", EntryFont::kTranslit);
-  EXPECT_EQ(rama.width,
-            QFontMetrics(translit.Font(), &image).horizontalAdvance(QString::fromUtf8("rāma")));
-  EXPECT_GT(rama.height, euro.height);
-
-  const CRect box{10, 10, 10 + rama.width, 10 + rama.height};
-  device.Draw("r\xA4ma", box, Rgb(50, 140, 60), EntryFont::kTranslit);
-  painter.end();
-
-  bool greenInk = false;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      const bool inside = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
-      if (!inside) {
-        ASSERT_EQ(c, grey) << "drawn outside at " << x << "," << y;
-        continue;
-      }
-      ASSERT_NE(c, grey) << "background left at " << x << "," << y;
-      if (c.green() > c.red() + 40 && c.green() > c.blue() + 40) greenInk = true;
-    }
-  }
-  EXPECT_TRUE(greenInk);
 }
 
 }  // namespace
