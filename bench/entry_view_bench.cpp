@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWindow>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -38,11 +37,20 @@ void ReportLayout(benchmark::State& state, const CEntryLayout& layout) {
   state.counters["height_px"] = layout.Height();
 }
 
+// The entry pane's fonts at their start sizes.
+const CEntryFonts& Fonts() {
+  static const CEntryFonts fonts = [] {
+    CEntryFonts made;
+    made.Create();
+    return made;
+  }();
+  return fonts;
+}
+
 // The pane's own path: a new entry laid out with the fonts' advances already known.
 void BM_FullLayout(benchmark::State& state) {
-  CreateEntryFonts();
   CEntryFontMetrics metrics;
-  metrics.Reset(g_entryFont, g_entryTranslitFont, QFont());
+  metrics.Reset(Fonts().m_entryFont, Fonts().m_entryTranslitFont, QFont());
   CEntryTextDevice device(nullptr, metrics);
   auto layout = std::make_unique<CEntryLayout>();
   for (auto _ : state) {
@@ -55,11 +63,10 @@ BENCHMARK(BM_FullLayout)->Unit(benchmark::kMillisecond);
 
 // The same layout after a font change: every advance asked of the font again.
 void BM_FullLayoutNewFonts(benchmark::State& state) {
-  CreateEntryFonts();
   CEntryFontMetrics metrics;
   auto layout = std::make_unique<CEntryLayout>();
   for (auto _ : state) {
-    metrics.Reset(g_entryFont, g_entryTranslitFont, QFont());
+    metrics.Reset(Fonts().m_entryFont, Fonts().m_entryTranslitFont, QFont());
     CEntryTextDevice device(nullptr, metrics);
     layout->Layout(Entry().c_str(), kPaneWidth, device);
     benchmark::DoNotOptimize(layout->m_wordCount);
@@ -69,11 +76,10 @@ void BM_FullLayoutNewFonts(benchmark::State& state) {
 BENCHMARK(BM_FullLayoutNewFonts)->Unit(benchmark::kMillisecond);
 
 void BM_DrawViewport(benchmark::State& state) {
-  CreateEntryFonts();
   QImage image(kPaneWidth, kPaneHeight, QImage::Format_ARGB32_Premultiplied);
   QPainter painter(&image);
   CEntryFontMetrics metrics;
-  metrics.Reset(g_entryFont, g_entryTranslitFont, QFont());
+  metrics.Reset(Fonts().m_entryFont, Fonts().m_entryTranslitFont, QFont());
   CEntryTextDevice device(&painter, metrics);
   auto layout = std::make_unique<CEntryLayout>();
   layout->Layout(Entry().c_str(), kPaneWidth, device);
@@ -91,16 +97,13 @@ void BM_DrawViewport(benchmark::State& state) {
 BENCHMARK(BM_DrawViewport)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintAfterScroll(benchmark::State& state) {
-  auto buffer = std::make_unique<char[]>(kEntryTextBytes);
-  std::memcpy(buffer.get(), Entry().c_str(), Entry().size() + 1);
-  char* text = buffer.get();
-  CShabdaView view(nullptr, &text);
+  CShabdaView view;
   view.resize(kPaneWidth, kPaneHeight);
   view.show();
   while (!view.windowHandle()->isExposed()) {
     QCoreApplication::processEvents();
   }
-  view.Refresh();
+  view.ShowNewEntry(Entry().c_str());
   QScrollBar* bar = view.verticalScrollBar();
   for (auto _ : state) {
     bar->setValue((bar->value() + CShabdaView::kPageStepY) % bar->maximum());

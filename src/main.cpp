@@ -10,16 +10,17 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  if (!kv::g_app.InitInstance()) return 1;
+  kv::CShabdaApp app;
+  if (!app.InitInstance()) return 1;
   if (QCoreApplication::arguments().contains(QStringLiteral("--quit-after-start"))) {
     // Once the posted start-up work (the document window's maximising) has run, paint the
     // whole window and leave.
-    QTimer::singleShot(0, [] {
-      kv::g_app.MainFrame()->grab();
+    QTimer::singleShot(0, [&app] {
+      app.MainFrame()->grab();
       QCoreApplication::quit();
     });
   }
   int result = QApplication::exec();
-  kv::g_app.ExitInstance();
+  app.ExitInstance();
   return result;
 }

@@ -17,10 +17,6 @@ namespace kv {
 
 namespace {
 
-// Face random numbers come from one never-seeded generator for the whole program, so two
-// buttons built one after the other get different speckle, and every run draws the same.
-CRandom15 g_faceRandom;
-
 Colour FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
 
 // The button colours of the system, as the widget's palette names them.
@@ -124,7 +120,7 @@ void CHoverButton::BuildFaceTextures(int style, int noise, int hoverPercent, int
                              FromQColor(pal.color(QPalette::Active, QPalette::Dark))};
   const CFaceRecipe recipe{style, noise, hoverPercent, tintPercent, tintColor};
   kv::BuildFaceTextures(m_faces, width(), height(), m_border, colours, recipe,
-                        [] { return g_faceRandom.Next(); });
+                        [this] { return m_faceRandom.Next(); });
   RefreshFaceImages();
   update();
 }

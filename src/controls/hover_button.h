@@ -94,6 +94,8 @@ class CHoverButton : public QAbstractButton {
   bool m_pushLike = true;
   int m_kind = kButtonKindPush;
   CFaceSet m_faces;
+  // The speckle of this button's faces. Never seeded, so every run draws the same faces.
+  CRandom15 m_faceRandom;
   bool m_hover = false;
   bool m_tracking = false;
   bool m_toolTipOn = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,22 @@ std::string DecodeIits(std::string_view codes);
 
 // Windows-1252 (the "Arial" text of entries) to UTF-8.
 std::string DecodeWindows1252(std::string_view bytes);
+
+// What ReadUtf8 gives for a sequence that is not well-formed.
+inline constexpr char32_t kNoCodePoint = 0xFFFFFFFF;
+
+// Reads the UTF-8 sequence at `pos` of `text` and moves `pos` past it. A malformed sequence
+// (cut short, overlong, a surrogate or beyond U+10FFFF) reads as kNoCodePoint and leaves `pos`.
+char32_t ReadUtf8(std::string_view text, std::size_t& pos);
+
+// Appends `codePoint` to `out` as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// The code point of a Windows-1252 byte. The five bytes that the code page leaves undefined
+// (81, 8D, 8F, 90, 9D) keep their C1 control code points, as Windows itself converts them.
+char32_t Windows1252CodePoint(unsigned char byte);
+
+// The Windows-1252 byte of a code point, or -1 when the code page has none.
+int Windows1252Byte(char32_t codePoint);
 
 }  // namespace kv

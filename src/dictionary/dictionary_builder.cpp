@@ -9,7 +9,9 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "dictionary/decoders.h"
 #include "dictionary/found_rows.h"
+#include "dictionary/headword_search.h"
 #include "dictionary/letter_tables.h"
 #include "dictionary/list_strings.h"
 
@@ -28,65 +30,10 @@ constexpr std::size_t kMaxIndexLineBytes = 400;
 // bytes shorter than the read limit.
 constexpr std::size_t kMaxEntryBytes = kMaxDataLineBytes;
 
-constexpr char32_t kNoCodePoint = 0xFFFFFFFF;
-
-// Unicode code points of the Windows-1252 bytes 0x80..0x9F; 0 where the code page has none.
-constexpr char32_t kWindows1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 std::string CodePointName(char32_t cp) {
   char name[16];
   std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(cp));
   return name;
-}
-
-// Decodes one UTF-8 sequence at `pos`, advancing it; kNoCodePoint for a malformed one
-// (overlong forms, surrogates and values past U+10FFFF included).
-char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
-  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = byte(pos);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
-  int extra = 0;
-  char32_t cp = 0;
-  char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    cp = lead & 0x1Fu;
-    minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    cp = lead & 0x0Fu;
-    minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    cp = lead & 0x07u;
-    minimum = 0x10000;
-  } else {
-    return kNoCodePoint;
-  }
-  if (pos + static_cast<std::size_t>(extra) >= text.size()) return kNoCodePoint;
-  for (int k = 1; k <= extra; ++k) {
-    unsigned char next = byte(pos + static_cast<std::size_t>(k));
-    if ((next & 0xC0) != 0x80) return kNoCodePoint;
-    cp = (cp << 6) | (next & 0x3Fu);
-  }
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kNoCodePoint;
-  pos += static_cast<std::size_t>(extra) + 1;
-  return cp;
-}
-
-// The Windows-1252 byte of a code point, or -1 when the code page has none.
-int Windows1252Byte(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-  for (int i = 0; i < 32; ++i) {
-    if (kWindows1252High[i] != 0 && kWindows1252High[i] == cp) return 0x80 + i;
-  }
-  return -1;
 }
 
 bool IsControl(char32_t cp) { return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F); }
@@ -107,7 +54,7 @@ std::string ConvertIndexLine(std::string_view part, std::string& reason) {
   std::size_t pos = 0;
   while (pos < part.size()) {
     std::size_t at = pos;
-    char32_t cp = DecodeUtf8(part, pos);
+    char32_t cp = ReadUtf8(part, pos);
     if (cp == kNoCodePoint) {
       reason = "invalid UTF-8 at byte " + std::to_string(at + 1) + " of the index line";
       return {};
@@ -138,7 +85,7 @@ std::string ConvertEntry(std::string_view part, std::string& reason) {
   std::size_t pos = 0;
   while (pos < part.size()) {
     std::size_t at = pos;
-    char32_t cp = DecodeUtf8(part, pos);
+    char32_t cp = ReadUtf8(part, pos);
     if (cp == kNoCodePoint) {
       reason = "invalid UTF-8 at byte " + std::to_string(at + 1) + " of the entry";
       return {};
@@ -200,10 +147,6 @@ bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 }  // namespace
-
-bool IsMatchIgnoredByte(unsigned char c) {
-  return c == '-' || c == '`' || c == '4' || c == '7' || c == '@' || c == 0xF3;
-}
 
 std::string BucketKeyOf(std::string_view indexLine) {
   std::string key;

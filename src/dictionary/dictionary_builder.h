@@ -5,14 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/dictionary.h"
 #include "dictionary/found_rows.h"
 
 namespace kv {
-
-// The three data files, by the bare names the program opens.
-inline constexpr const char* kListFileName = "kvlist.txt";
-inline constexpr const char* kIndexFileName = "kvindx.txt";
-inline constexpr const char* kTextFileName = "kvtot2.txt";
 
 // The longest lines the program reads without its over-long-line warning: the reader
 // warns once a line fills its buffer but for the terminator, so a line must stay two bytes
@@ -55,8 +51,6 @@ struct BuildResult {
   bool Ok() const { return errors.empty(); }
 };
 
-// True for the marker bytes that headword matching skips ("-", "`", "4", "7", "@", 0xF3).
-bool IsMatchIgnoredByte(unsigned char c);
 // The bucket of an index line: its first two bytes once the ignored markers are taken out
 // (one byte for a one-letter headword, empty for a line without any).
 std::string BucketKeyOf(std::string_view indexLine);

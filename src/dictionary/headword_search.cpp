@@ -22,10 +22,6 @@ struct CRange {
   long long end;
 };
 
-bool IsIgnoredMarker(unsigned char c) {
-  return c == '-' || c == '4' || c == '7' || c == '@' || c == '`' || c == 0xF3;
-}
-
 // Reads a stored offset as atoi does (leading blanks, a sign, digits, anything after them
 // ignored), except that a line without digits or with a number beyond int reads as -1, a
 // place with nothing to read, rather than as 0, the first record of the file.
@@ -37,13 +33,13 @@ long long ReadOffset(const char* line) {
   return value;
 }
 
-// A key line matches when its first byte is the key's and its second byte is the key's too,
-// or the key is a single byte.
 // True when a line was read, including a last line that has no line end.
 bool ReadAnyLine(CLineReader& reader, char* dest, int size) {
   return reader.ReadLine(dest, size) != 0 || dest[0] != 0;
 }
 
+// A key line matches when its first byte is the key's and its second byte is the key's too,
+// or the key is a single byte.
 bool KeyLineMatches(const char* keyLine, const char* key) {
   if (keyLine[0] != key[0]) return false;
   return key[1] == 0 || keyLine[1] == key[1];
@@ -119,10 +115,14 @@ const CLineReader* FirstClosed(const CLineReader& a, const CLineReader& b) {
 
 }  // namespace
 
+bool IsMatchIgnoredByte(unsigned char c) {
+  return c == '-' || c == '4' || c == '7' || c == '@' || c == '`' || c == 0xF3;
+}
+
 bool KeyMatches(const char* indexLine, const char* key) {
   const unsigned char* line = reinterpret_cast<const unsigned char*>(indexLine);
   for (const unsigned char* k = reinterpret_cast<const unsigned char*>(key); *k; ++k) {
-    while (IsIgnoredMarker(*line)) ++line;
+    while (IsMatchIgnoredByte(*line)) ++line;
     if (*line != *k) return false;
     ++line;
   }

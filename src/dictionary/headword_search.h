@@ -6,8 +6,11 @@
 
 namespace kv {
 
-// Filtered prefix match: the index line without its marker bytes "-", "4", "7", "@", "`"
-// and 0xF3 begins with `key`.
+// True for the marker bytes that headword matching skips: "-", "4", "7", "@", "`" and 0xF3.
+bool IsMatchIgnoredByte(unsigned char c);
+
+// Filtered prefix match: the index line without the marker bytes that matching skips begins
+// with `key`.
 bool KeyMatches(const char* indexLine, const char* key);
 
 // Forms "No matches found for <%s>, try to search on the first %d/%d letters of the word."
@@ -46,11 +49,11 @@ bool RetrieveEntry(long long offset, CLineReader& textReader, char* entryText);
 
 // The search-text check that runs on every change of the search edit.
 struct SearchTextCheck {
-  const char* status;      // "Enter Text", "Click Search" or "Error in Text"
-  bool refused;            // some byte is refused
-  bool lineBreakCut;       // `text` had line breaks; the edit must take `cleaned`
-  bool runSearch;          // Return was pressed on an acceptable text
-  char cleaned[kKeyBytes]; // the text without its line breaks
+  const char* status;       // "Enter Text", "Click Search" or "Error in Text"
+  bool refused;             // some byte is refused
+  bool lineBreakCut;        // `text` had line breaks; the edit must take `cleaned`
+  bool runSearch;           // Return was pressed on an acceptable text
+  char cleaned[kKeyBytes];  // the text without its line breaks
 };
 SearchTextCheck CheckSearchText(const char* text);
 

@@ -8,13 +8,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace kv {
 namespace {
 
 void PrintWarning(const char* text) { std::fprintf(stderr, "Warning: %s\n", text); }
-
-ReaderWarningHandler g_warningHandler = PrintWarning;
 
 constexpr char kCr = 13;
 constexpr char kLf = 10;
@@ -33,14 +32,15 @@ int OrdinaryRun(const char* from, int limit) {
 
 }  // namespace
 
-void SetReaderWarningHandler(ReaderWarningHandler handler) {
-  g_warningHandler = handler ? handler : PrintWarning;
-}
-
 CLineReader::CLineReader(int capacity)
     : m_capacity(capacity > 0 ? capacity : 1),
       m_held(m_capacity),
-      m_pBuffer(new char[static_cast<size_t>(m_capacity)]) {}
+      m_pBuffer(new char[static_cast<size_t>(m_capacity)]),
+      m_warningHandler(PrintWarning) {}
+
+void CLineReader::SetWarningHandler(ReaderWarningHandler handler) {
+  m_warningHandler = handler ? std::move(handler) : PrintWarning;
+}
 
 CLineReader::~CLineReader() {
   if (m_file >= 0) ::close(m_file);
@@ -108,7 +108,7 @@ int CLineReader::ReadLine(char* dest, int size) {
                       "m_pBuffer overflow in line %u (line length over %d chars)",
                       static_cast<unsigned>(m_lineCount), size);
         m_message = text;
-        g_warningHandler(text);
+        m_warningHandler(text);
         m_lineCut = !IsLineEnd(b);
         dest[n] = 0;
         return m_lineCount;

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace kv {
 
 // Receives the over-long-line warning text. The program shows it in a "Warning !" box;
-// the command-line tool prints it. Without a handler the text goes to stderr.
-using ReaderWarningHandler = void (*)(const char* text);
-void SetReaderWarningHandler(ReaderWarningHandler handler);
+// the command-line tool prints it.
+using ReaderWarningHandler = std::function<void(const char* text)>;
 
 // Buffered reader handing out one non-empty line at a time from a file that it can place
 // at any byte offset. The buffer is allocated once; lines are assembled straight into the
@@ -35,6 +35,8 @@ class CLineReader {
   long long GetPosition() const;
 
   const std::string& Message() const { return m_message; }
+  // Where this reader's warnings go; an empty handler sends them to stderr, as before any is set.
+  void SetWarningHandler(ReaderWarningHandler handler);
 
   // True when the last ReadLine cut its line for want of room and the line goes on: the next
   // ReadLine returns the rest of it as a line of its own.
@@ -57,6 +59,7 @@ class CLineReader {
   long long m_filePos = 0;  // file position after the last refill; -1 once placed before 0
   bool m_lineCut = false;
   std::string m_fileName;
+  ReaderWarningHandler m_warningHandler;
 };
 
 }  // namespace kv

@@ -1,5 +1,6 @@
 #include "dictionary/list_strings.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -296,6 +297,21 @@ void MakeListStrings(const char* indexLine, char* translit, char* devanagari, in
   SegmentLine(indexLine, types, numbers);
   ComposeDevanagari(types, numbers, devanagari, destSize);
   Transliterate(indexLine, translit, destSize);
+}
+
+bool IsSanskritWord(std::string_view word) {
+  if (!word.empty() && word.front() == ' ') word.remove_prefix(1);
+  return word.substr(0, 3).find('%') != std::string_view::npos;
+}
+
+std::string_view TransliterateWord(std::string_view word, char* converted) {
+  // The conversion reads a terminated string, so the word is copied first.
+  char work[kWordBytes];
+  const std::size_t length = std::min(word.size(), static_cast<std::size_t>(kMaxWordLength));
+  std::memcpy(work, word.data(), length);
+  work[length] = '\0';
+  Transliterate(work, converted, kWordBytes);
+  return std::string_view(converted, std::strlen(converted));
 }
 
 }  // namespace kv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace kv {
 
 // A found-list row holds one list string with its closing 0xA0 and terminator.
@@ -32,5 +34,18 @@ void ComposeDevanagari(const unsigned char* types, const unsigned char* numbers,
 
 // Both list strings of an index line, each into a buffer of `destSize` bytes.
 void MakeListStrings(const char* indexLine, char* translit, char* devanagari, int destSize);
+
+// Work buffer of one entry word, and of its transliteration, terminator included. A longer
+// word is transliterated cut to kMaxWordLength bytes.
+inline constexpr int kWordBytes = 200;
+inline constexpr int kMaxWordLength = kWordBytes - 1;
+
+// True when an entry word (as stored, with the space that separates it from the word before,
+// if it has one) is Sanskrit: it carries the marker '%' among its first three characters
+// after that space.
+bool IsSanskritWord(std::string_view word);
+
+// The transliteration string of an entry word, written into `converted` (kWordBytes bytes).
+std::string_view TransliterateWord(std::string_view word, char* converted);
 
 }  // namespace kv

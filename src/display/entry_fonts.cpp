@@ -4,13 +4,10 @@
 
 namespace kv {
 
-CFont g_entryFont;
-CFont g_entryTranslitFont;
-
-void CreateEntryFonts() {
+void CEntryFonts::Create(int textTenths, int translitTenths) {
   const ScreenDpi screen = QueryScreenDpi();
-  g_entryFont.CreatePointFont(ScaleForLargeFonts(kEntryFontTenths, screen), kEntryFace);
-  g_entryTranslitFont.CreatePointFont(ScaleForLargeFonts(kEntryTranslitFontTenths, screen),
+  m_entryFont.CreatePointFont(ScaleForLargeFonts(textTenths, screen), kEntryFace);
+  m_entryTranslitFont.CreatePointFont(ScaleForLargeFonts(translitTenths, screen),
                                       kEntryTranslitFace);
 }
 

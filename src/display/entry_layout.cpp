@@ -11,18 +11,6 @@ namespace kv {
 
 namespace {
 
-// Transliterates a word into `converted` (kWordBytes bytes); the word is copied first because
-// the conversion reads a terminated string.
-std::string_view ConvertWord(std::string_view word, char* converted) {
-  char work[kWordBytes];
-  const std::size_t length = std::min(word.size(), static_cast<std::size_t>(kMaxWordLength));
-  std::memcpy(work, word.data(), length);
-  work[length] = '\0';
-  Transliterate(work, converted, kWordBytes);
-  converted[kWordBytes - 1] = '\0';
-  return std::string_view(converted, std::strlen(converted));
-}
-
 // True when [start, end) holds more than the space that separates it from the previous word.
 bool HasWordText(const char* text, int start, int end) {
   for (int i = start; i < end; ++i) {
@@ -36,13 +24,6 @@ bool HasWordText(const char* text, int start, int end) {
 }  // namespace
 
 int WrapLimit(int columnWidth) { return std::max(columnWidth - kRightMargin, kMinWrapLimit); }
-
-bool IsSanskritWord(std::string_view word) {
-  if (!word.empty() && word.front() == ' ') {
-    word.remove_prefix(1);
-  }
-  return word.substr(0, 3).find('%') != std::string_view::npos;
-}
 
 void CEntryTables::ClearSelection() {
   std::fill(std::begin(m_wordSelected), std::end(m_wordSelected), 0);
@@ -142,7 +123,7 @@ void CEntryLayout::PlaceWord(const char* text, int start, int end, bool isFinal,
   const std::string_view raw(text + start, static_cast<std::size_t>(length));
   const bool sanskrit = IsSanskritWord(raw);
   char converted[kWordBytes];
-  const std::string_view drawn = sanskrit ? ConvertWord(raw, converted) : raw;
+  const std::string_view drawn = sanskrit ? TransliterateWord(raw, converted) : raw;
   const CExtent extent = device.Measure(drawn, sanskrit ? EntryFont::kTranslit : EntryFont::kText);
 
   // The final word needs no gap after it, so it may reach the limit exactly.
@@ -234,7 +215,7 @@ void CEntryLayout::DrawPiece(const char* text, const CPiece& piece, ITextDevice&
       break;
     case PieceKind::kSanskrit: {
       char converted[kWordBytes];
-      device.Draw(ConvertWord(raw, converted), piece.rect,
+      device.Draw(TransliterateWord(raw, converted), piece.rect,
                   selected ? kSanskritSelectedColour : kSanskritColour, EntryFont::kTranslit);
       break;
     }

@@ -11,10 +11,6 @@ namespace kv {
 // Capacities of the word and paragraph tables of one layout.
 inline constexpr int kMaxWords = 5000;
 inline constexpr int kMaxParagraphs = 1000;
-// Work buffer of one word, and of its transliteration, terminator included. A longer word is
-// drawn cut to kMaxWordLength bytes.
-inline constexpr int kWordBytes = 200;
-inline constexpr int kMaxWordLength = kWordBytes - 1;
 // Every word and every paragraph marker takes at least one byte of the entry text, so the
 // pieces of one layout never exceed the text buffer plus the first marker.
 inline constexpr int kMaxPieces = kEntryTextBytes + 1;
@@ -45,10 +41,6 @@ inline constexpr Colour kFinalSelectedColour = Rgb(150, 20, 40);
 // The wrap limit for a column of `columnWidth` pixels: a narrow column still wraps at
 // kMinWrapLimit.
 int WrapLimit(int columnWidth);
-
-// True when `word` (its text as stored, with the separating space if it has one) carries the
-// Sanskrit marker '%' among its first three characters after that space.
-bool IsSanskritWord(std::string_view word);
 
 // What the mouse handling and the copy command read: the rectangle of every recorded word,
 // the band of every paragraph, and the selection flags. The flags are indexed by word number

@@ -1,46 +1,12 @@
 #include "display/found_list_box.h"
 
-#include <QAbstractListModel>
 #include <QFontMetrics>
-#include <QItemSelectionModel>
-#include <QListView>
 #include <QPainter>
 #include <QPen>
-#include <QStyledItemDelegate>
 
-#include "dictionary/headword_search.h"
-#include "dictionary/line_reader.h"
+#include "dictionary/dictionary.h"
 
 namespace kv {
-
-CFoundListBox g_foundList;
-CFont g_listDevanagariFont;
-CFont g_listTranslitFont;
-
-// The list's items: only their number. Everything drawn comes from the row tables.
-class CFoundListModel : public QAbstractListModel {
- public:
-  using QAbstractListModel::QAbstractListModel;
-
-  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_count; }
-  QVariant data(const QModelIndex&, int) const override { return {}; }
-
-  int Append() {
-    beginInsertRows(QModelIndex(), m_count, m_count);
-    ++m_count;
-    endInsertRows();
-    return m_count - 1;
-  }
-  void Clear() {
-    beginResetModel();
-    m_count = 0;
-    endResetModel();
-  }
-  int Count() const { return m_count; }
-
- private:
-  int m_count = 0;
-};
 
 namespace {
 
@@ -52,33 +18,6 @@ constexpr int kSize15DevanagariTenths = 158;
 // The translit font is this many points smaller than the list size.
 constexpr int kTranslitPointsLess = 2;
 const QColor kSelectedFill(180, 200, 200);
-
-// Runs DrawItem for every row the view paints and answers every row's height.
-class CFoundItemDelegate : public QStyledItemDelegate {
- public:
-  CFoundItemDelegate(const CFoundListBox& list, QObject* parent)
-      : QStyledItemDelegate(parent), m_list(list) {}
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    FoundItemPaint item;
-    item.index = index.isValid() ? index.row() : -1;
-    item.rect = option.rect;
-    item.selected = (option.state & QStyle::State_Selected) != 0;
-    item.hasFocus = (option.state & QStyle::State_HasFocus) != 0;
-    item.windowColour = option.palette.color(QPalette::Base);
-    painter->save();
-    m_list.DrawItem(*painter, item);
-    painter->restore();
-  }
-
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-    return {option.rect.width(), m_list.MeasureItem()};
-  }
-
- private:
-  const CFoundListBox& m_list;
-};
 
 const FoundListMetrics* FindSize(int size) {
   for (const FoundListMetrics& row : kFoundListSizes) {
@@ -109,59 +48,64 @@ ListFontTenths ListFontTenthsFor(int fontSize, const ScreenDpi& screen) {
   return {fontSize == kSize15 ? kSize15DevanagariTenths : 10 * fontSize, 10 * translitPoints};
 }
 
-CFoundListBox::CFoundListBox() {
+CFoundListModel::CFoundListModel(QObject* parent)
+    : QAbstractListModel(parent), m_entryText(std::make_unique<char[]>(kEntryTextBytes)) {
+  // No row has an entry of its own until a search lists it.
   for (int& offset : m_entryOffsets) offset = kNoEntryOffset;
 }
 
-CFoundListBox::~CFoundListBox() { DestroyWidget(); }
+CFoundListModel::~CFoundListModel() = default;
 
-bool CFoundListBox::Create(QWidget* parent) {
-  if (m_pWidget != nullptr) return false;
-  auto* view = new QListView(parent);
-  view->setObjectName(QStringLiteral("foundList"));
-  view->setFrameShape(QFrame::NoFrame);
-  view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  view->setSelectionMode(QAbstractItemView::SingleSelection);
-  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view->setFocusPolicy(Qt::StrongFocus);
-  auto* model = new CFoundListModel(view);
-  view->setModel(model);
-  view->setItemDelegate(new CFoundItemDelegate(*this, view));
-  view->setGeometry(0, 0, 100, 100);
-  m_pWidget = view;
-  m_pModel = model;
-  // A new list holds no items, so no row has an entry of its own yet.
+int CFoundListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : m_itemCount;
+}
+
+QVariant CFoundListModel::data(const QModelIndex& index, int role) const {
+  const int row = index.row();
+  if (!index.isValid() || row < 0 || row >= m_itemCount) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+    case kTranslitRole:
+      return RowText(m_translitRows[row], CodePage::kIits);
+    case kDevanagariRole:
+      return RowText(m_devanagariRows[row], CodePage::kXdvng);
+    case kEntryOffsetRole:
+      return m_entryOffsets[row];
+    default:
+      return {};
+  }
+}
+
+int CFoundListModel::AddRow() {
+  if (m_itemCount >= kMaxRows) return -1;
+  beginInsertRows(QModelIndex(), m_itemCount, m_itemCount);
+  ++m_itemCount;
+  endInsertRows();
+  return m_itemCount - 1;
+}
+
+void CFoundListModel::DeleteAllRows() {
+  // A search stores the offset of every row it lists; rows that it leaves unfilled must
+  // not keep the offsets of an earlier search.
   for (int& offset : m_entryOffsets) offset = kNoEntryOffset;
-  return true;
+  beginResetModel();
+  m_itemCount = 0;
+  endResetModel();
 }
 
-void CFoundListBox::DestroyWidget() {
-  QListView* view = m_pWidget;
-  m_pWidget = nullptr;
-  m_pModel = nullptr;
-  delete view;
-}
-
-void CFoundListBox::RemakeFonts() {
+void CFoundListModel::RemakeFonts() {
   const ListFontTenths tenths = ListFontTenthsFor(m_fontSize, QueryScreenDpi());
-  g_listDevanagariFont.DeleteObject();
-  g_listTranslitFont.DeleteObject();
-  g_listDevanagariFont.CreatePointFont(tenths.devanagari, kDevanagariFace);
-  g_listTranslitFont.CreatePointFont(tenths.translit, kTranslitFace);
+  m_listDevanagariFont.CreatePointFont(tenths.devanagari, kDevanagariFace);
+  m_listTranslitFont.CreatePointFont(tenths.translit, kTranslitFace);
 }
 
-void CFoundListBox::RemeasureRows() {
-  if (m_pModel == nullptr) return;
-  // Taking the items away and adding them again makes the view ask every row's height
-  // afresh; the tables and offsets are left alone.
-  const int count = m_pModel->Count();
-  m_pModel->Clear();
-  for (int i = 0; i < count; ++i) m_pModel->Append();
-  m_pWidget->viewport()->update();
+void CFoundListModel::RemeasureRows() {
+  // A reset makes every view ask each row's height afresh; the tables and offsets stay.
+  beginResetModel();
+  endResetModel();
 }
 
-void CFoundListBox::SetFontSize(int size) {
+void CFoundListModel::SetFontSize(int size) {
   if (const FoundListMetrics* row = FindSize(size)) {
     m_fontSize = row->fontSize;
     m_itemHeight = row->itemHeight;
@@ -172,37 +116,56 @@ void CFoundListBox::SetFontSize(int size) {
   RemeasureRows();
 }
 
-void CFoundListBox::SetDisplayStyle(int style) {
+void CFoundListModel::SetDisplayStyle(int style) {
   m_displayStyle = style;
   RemakeFonts();
   RemeasureRows();
 }
 
-int CFoundListBox::AddRow() {
-  if (m_pModel == nullptr || m_pModel->Count() >= kMaxRows) return -1;
-  return m_pModel->Append();
+SearchOutcome CFoundListModel::Search(const SearchInput& input, CDictionary& dictionary) {
+  const SearchOutcome outcome = RunHeadwordSearch(
+      input, dictionary.ListReader(), dictionary.IndexReader(), *this, *this, m_entryText.get());
+  if (outcome == SearchOutcome::kNoMatch || outcome == SearchOutcome::kMissingFile) {
+    emit EntryTextChanged(m_entryText.get());
+  }
+  return outcome;
 }
 
-void CFoundListBox::DeleteAllRows() {
-  // A search stores the offset of every row it lists; rows that it leaves unfilled must
-  // not keep the offsets of an earlier search.
-  for (int& offset : m_entryOffsets) offset = kNoEntryOffset;
-  if (m_pModel != nullptr) m_pModel->Clear();
+bool CFoundListModel::RetrieveRowEntry(int row, CDictionary& dictionary) {
+  if (row < 0 || row >= m_itemCount) return false;
+  const int offset = m_entryOffsets[row];
+  if (offset < 0) {
+    m_entryText[0] = '\0';
+  } else {
+    RetrieveEntry(offset, dictionary.TextReader(), m_entryText.get());
+  }
+  emit EntryRetrieved(m_entryText.get());
+  return true;
 }
 
-int CFoundListBox::ItemCount() const { return m_pModel != nullptr ? m_pModel->Count() : 0; }
+CFoundItemDelegate::CFoundItemDelegate(const CFoundListModel& model, QObject* parent)
+    : QStyledItemDelegate(parent), m_model(model) {}
 
-int CFoundListBox::GetCurSel() const {
-  if (m_pWidget == nullptr) return -1;
-  const QModelIndexList selected = m_pWidget->selectionModel()->selectedIndexes();
-  return selected.isEmpty() ? -1 : selected.first().row();
+void CFoundItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+  FoundItemPaint item;
+  item.rect = option.rect;
+  item.selected = (option.state & QStyle::State_Selected) != 0;
+  item.hasFocus = (option.state & QStyle::State_HasFocus) != 0;
+  item.windowColour = option.palette.color(QPalette::Base);
+  item.devanagari = index.data(CFoundListModel::kDevanagariRole).toString();
+  item.translit = index.data(CFoundListModel::kTranslitRole).toString();
+  painter->save();
+  DrawItem(*painter, item);
+  painter->restore();
 }
 
-void CFoundListBox::DrawItem(QPainter& painter, const FoundItemPaint& item) const {
-  const int i = item.index;
-  if (i < 0 || i >= kMaxRows) return;
+QSize CFoundItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
+  return {option.rect.width(), MeasureItem()};
+}
+
+void CFoundItemDelegate::DrawItem(QPainter& painter, const FoundItemPaint& item) const {
   const QRect& box = item.rect;
-  const int itemLeft = box.left();
   const int itemTop = box.top();
   const int itemRight = box.left() + box.width();
   const int itemBottom = box.top() + box.height();
@@ -216,37 +179,26 @@ void CFoundListBox::DrawItem(QPainter& painter, const FoundItemPaint& item) cons
   painter.setBackgroundMode(Qt::TransparentMode);
   painter.setPen(Qt::black);
 
-  const int left = itemLeft + m_textOffsetX;
-  int top = itemTop + m_textOffsetY;
-  if (m_displayStyle == kStyleTranslit) {
-    if (g_listTranslitFont.HoldsFont()) painter.setFont(g_listTranslitFont.Font());
-    top -= m_textOffsetY;
-    painter.drawText(ToQRect(left, top, itemRight, itemBottom), kTextFlags,
-                     RowText(m_translitRows[i], CodePage::kIits));
+  const CFont& devanagariFont = m_model.DevanagariFont();
+  const CFont& translitFont = m_model.TranslitFont();
+  const int left = box.left() + m_model.TextOffsetX();
+  const int top = itemTop + m_model.TextOffsetY();
+  if (m_model.DisplayStyle() == kStyleTranslit) {
+    // The transliteration alone is centred on the whole row.
+    if (translitFont.HoldsFont()) painter.setFont(translitFont.Font());
+    painter.drawText(ToQRect(left, itemTop, itemRight, itemBottom), kTextFlags, item.translit);
     return;
   }
-  if (g_listDevanagariFont.HoldsFont()) painter.setFont(g_listDevanagariFont.Font());
-  const QString devanagari = RowText(m_devanagariRows[i], CodePage::kXdvng);
-  painter.drawText(ToQRect(left, top, itemRight, itemBottom), kTextFlags, devanagari);
+  if (devanagariFont.HoldsFont()) painter.setFont(devanagariFont.Font());
+  painter.drawText(ToQRect(left, top, itemRight, itemBottom), kTextFlags, item.devanagari);
   const int devanagariRight =
-      left + QFontMetrics(painter.font(), painter.device()).horizontalAdvance(devanagari);
+      left + QFontMetrics(painter.font(), painter.device()).horizontalAdvance(item.devanagari);
 
-  if (m_displayStyle != kStyleBoth) return;
+  if (m_model.DisplayStyle() != kStyleBoth) return;
   // The transliteration starts where the Devanagari ends, centred on the whole row.
-  if (g_listTranslitFont.HoldsFont()) painter.setFont(g_listTranslitFont.Font());
+  if (translitFont.HoldsFont()) painter.setFont(translitFont.Font());
   painter.drawText(ToQRect(devanagariRight, itemTop, itemRight, itemBottom), kTextFlags,
-                   RowText(m_translitRows[i], CodePage::kIits));
-}
-
-bool CFoundListBox::RetrieveRowEntry(int row, CLineReader& textReader) {
-  if (m_entryText == nullptr || row < 0 || row >= ItemCount() || row >= kMaxRows) return false;
-  const int offset = m_entryOffsets[row];
-  if (offset < 0) {
-    m_entryText[0] = '\0';
-    return true;
-  }
-  RetrieveEntry(offset, textReader, m_entryText);
-  return true;
+                   item.translit);
 }
 
 }  // namespace kv

@@ -1,19 +1,22 @@
 #pragma once
 
+#include <QAbstractListModel>
 #include <QColor>
 #include <QRect>
+#include <QString>
+#include <QStyledItemDelegate>
+#include <memory>
 
 #include "dictionary/found_rows.h"
+#include "dictionary/headword_search.h"
 #include "platform/font.h"
 #include "platform/screen_dpi.h"
 
-class QListView;
 class QPainter;
 
 namespace kv {
 
-class CLineReader;
-class CFoundListModel;
+class CDictionary;
 
 // The entry offset of a row that no search filled (a row appended by hand after a search):
 // selecting it shows an empty entry instead of reading the entries file at a stale place.
@@ -45,80 +48,108 @@ struct ListFontTenths {
 // where its glyphs match the transliteration best.
 ListFontTenths ListFontTenthsFor(int fontSize, const ScreenDpi& screen);
 
-// One row as the list view asks for it to be drawn.
-struct FoundItemPaint {
-  int index = -1;
-  QRect rect;  // the row's rectangle in the view
-  bool selected = false;
-  bool hasFocus = false;  // the row is the current one of a focused list
-  QColor windowColour = Qt::white;
-};
+// The found list's items and all they are drawn from: the row tables that the search fills
+// (row r is item r), the entry text that the search and the selected row write, the display
+// style, the font size with its row metrics, and the two list fonts. A view reads each row
+// through data(): kDevanagariRole and kTranslitRole (Qt::DisplayRole too) give its two list
+// strings decoded for their fonts, kEntryOffsetRole its entry offset.
+class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFoundList {
+  Q_OBJECT
 
-// The found list: the row tables that the search fills, the entry text buffer, the display
-// style and row metrics, and the list widget once a CFoundView has made it. Items carry no
-// data: item i draws row i of the tables. Without a widget the list holds no items.
-class CFoundListBox : public CFoundRows, public IFoundList {
  public:
-  CFoundListBox();
-  ~CFoundListBox() override;
-  CFoundListBox(const CFoundListBox&) = delete;
-  CFoundListBox& operator=(const CFoundListBox&) = delete;
+  enum Role { kDevanagariRole = Qt::UserRole + 1, kTranslitRole, kEntryOffsetRole };
 
-  // The entry pane's text: kEntryTextBytes bytes owned by the CFoundView that made the
-  // widget, null while there is none.
-  char* m_entryText = nullptr;
-  int m_displayStyle = kStyleBoth;
-  int m_fontSize = 0;
-  int m_itemHeight = 0;
-  int m_textOffsetX = 0;
-  int m_textOffsetY = 0;
+  explicit CFoundListModel(QObject* parent = nullptr);
+  ~CFoundListModel() override;
+  CFoundListModel(const CFoundListModel&) = delete;
+  CFoundListModel& operator=(const CFoundListModel&) = delete;
 
-  // Makes the list widget, without items, as a child of `parent`; every row's entry offset
-  // becomes kNoEntryOffset. False if there is a widget already.
-  bool Create(QWidget* parent);
-  // Destroys the widget and with it all items; the tables stay.
-  void DestroyWidget();
-  QListView* Widget() const { return m_pWidget; }
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+  // Appends an item for the next row and returns its index; -1 when all kMaxRows rows are in
+  // use.
+  int AddRow() override;
+  // Removes every item and marks every row's entry offset as kNoEntryOffset: a row that is
+  // later appended without an offset of its own then shows an empty entry.
+  void DeleteAllRows() override;
+  int ItemCount() const override { return m_itemCount; }
 
   // Takes the row metrics of `size` (points) from the size table, leaving them as they are
-  // for a size not in it, remakes both fonts for the current size and re-measures the rows.
-  // The rows keep their contents; the selection is dropped.
+  // for a size not in it, remakes both fonts for the current size and has the views measure
+  // the rows again. The rows keep their contents; the views drop their selection.
   void SetFontSize(int size);
-  // Sets the display style, remakes the fonts by the same rule as SetFontSize (so that the
-  // text keeps its size) and re-measures the rows, dropping the selection.
+  // Sets the display style and remakes the fonts by the same rule as SetFontSize (so that the
+  // text keeps its size); the rows are measured again as there.
   void SetDisplayStyle(int style);
 
-  // Appends an item for the next row and returns its index; -1 without a widget or when
-  // all kMaxRows rows are in use.
-  int AddRow() override;
-  // Removes every item and marks every row's entry offset as kNoEntryOffset: a row that
-  // is later appended without an offset of its own then shows an empty entry.
-  void DeleteAllRows() override;
-  int ItemCount() const override;
-  // The selected row, or -1.
-  int GetCurSel() const;
+  int DisplayStyle() const { return m_displayStyle; }
+  int FontSize() const { return m_fontSize; }
+  int ItemHeight() const { return m_itemHeight; }
+  int TextOffsetX() const { return m_textOffsetX; }
+  int TextOffsetY() const { return m_textOffsetY; }
+  const CFont& DevanagariFont() const { return m_listDevanagariFont; }
+  const CFont& TranslitFont() const { return m_listTranslitFont; }
 
-  // The height of every row in pixels.
-  int MeasureItem() const { return m_itemHeight; }
-  // Draws one row; an index outside the rows draws nothing.
-  void DrawItem(QPainter& painter, const FoundItemPaint& item) const;
+  // The entry text (kEntryTextBytes bytes): a search's message or the selected row's entry.
+  const char* EntryText() const { return m_entryText.get(); }
 
-  // Reads the entry of `row` into m_entryText: the entry line at the row's offset, or an
-  // empty text for a row without offset. False when there is no entry text buffer or no
-  // such row, leaving the text as it was.
-  bool RetrieveRowEntry(int row, CLineReader& textReader);
+  // Runs the headword search on `dictionary` into the rows. A message it writes into the
+  // entry text (no match, a missing file) is announced by EntryTextChanged.
+  SearchOutcome Search(const SearchInput& input, CDictionary& dictionary);
+  // Reads the entry of `row` into the entry text: the entry line at the row's offset, or an
+  // empty text for a row without one, announced by EntryRetrieved. False for no such row,
+  // leaving the text as it was.
+  bool RetrieveRowEntry(int row, CDictionary& dictionary);
+
+ signals:
+  // A row's entry was read into the entry text.
+  void EntryRetrieved(const char* text);
+  // The search wrote a message into the entry text.
+  void EntryTextChanged(const char* text);
 
  private:
   void RemakeFonts();
   void RemeasureRows();
 
-  QListView* m_pWidget = nullptr;
-  CFoundListModel* m_pModel = nullptr;
+  std::unique_ptr<char[]> m_entryText;
+  int m_itemCount = 0;
+  int m_displayStyle = kStyleBoth;
+  int m_fontSize = 0;
+  int m_itemHeight = 0;
+  int m_textOffsetX = 0;
+  int m_textOffsetY = 0;
+  CFont m_listDevanagariFont;
+  CFont m_listTranslitFont;
 };
 
-// The one found list and its two fonts.
-extern CFoundListBox g_foundList;
-extern CFont g_listDevanagariFont;
-extern CFont g_listTranslitFont;
+// One row as the list view asks for it to be drawn, with its two list strings.
+struct FoundItemPaint {
+  QRect rect;  // the row's rectangle in the view
+  bool selected = false;
+  bool hasFocus = false;  // the row is the current one of a focused list
+  QColor windowColour = Qt::white;
+  QString devanagari;
+  QString translit;
+};
+
+// Draws the rows of a found list in its model's style, metrics and fonts: paint() runs
+// DrawItem on the strings that the model's data() gives for the row, sizeHint() answers
+// MeasureItem.
+class CFoundItemDelegate : public QStyledItemDelegate {
+ public:
+  explicit CFoundItemDelegate(const CFoundListModel& model, QObject* parent = nullptr);
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+  // The height of every row in pixels.
+  int MeasureItem() const { return m_model.ItemHeight(); }
+  void DrawItem(QPainter& painter, const FoundItemPaint& item) const;
+
+ private:
+  const CFoundListModel& m_model;
+};
 
 }  // namespace kv

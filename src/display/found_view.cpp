@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 
-#include "dictionary/found_rows.h"
 #include "display/found_list_box.h"
 
 namespace kv {
@@ -13,44 +12,43 @@ namespace {
 constexpr int kStartFontSize = 15;
 }  // namespace
 
-CFoundView::CFoundView(CLineReader& textReader, QWidget* parent)
-    : QWidget(parent), m_textReader(textReader) {
-  g_foundList.m_entryText = nullptr;
-  g_foundList.Create(this);
-  g_foundList.SetFontSize(kStartFontSize);
-  g_foundList.m_displayStyle = kStyleBoth;
-  g_foundList.m_entryText = new char[kEntryTextBytes];
-  g_foundList.m_entryText[0] = '\0';
-  g_foundList.m_entryText[1] = '\0';
-
-  if (QListView* list = g_foundList.Widget()) {
-    setFocusProxy(list);
-    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &CFoundView::OnSelectionChanged);
-  }
+CFoundView::CFoundView(CDictionary& dictionary, QWidget* parent)
+    : QWidget(parent), m_dictionary(dictionary), m_list(new QListView(this)) {
+  // Made after the list view, the model is destroyed after it.
+  m_model = new CFoundListModel(this);
+  m_model->SetFontSize(kStartFontSize);
+  m_list->setObjectName(QStringLiteral("foundList"));
+  m_list->setFrameShape(QFrame::NoFrame);
+  m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_list->setFocusPolicy(Qt::StrongFocus);
+  m_list->setModel(m_model);
+  m_list->setItemDelegate(new CFoundItemDelegate(*m_model, m_list));
+  setFocusProxy(m_list);
+  connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &CFoundView::OnSelectionChanged);
 }
 
-CFoundView::~CFoundView() {
-  g_foundList.DestroyWidget();
-  delete[] g_foundList.m_entryText;
-  g_foundList.m_entryText = nullptr;
+CFoundView::~CFoundView() = default;
+
+int CFoundView::GetCurSel() const {
+  const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void CFoundView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (QListView* list = g_foundList.Widget()) {
-    list->setGeometry(0, 0, event->size().width(), event->size().height());
-    list->update();
-  }
+  m_list->setGeometry(0, 0, event->size().width(), event->size().height());
 }
 
 // The list covers the whole pane; a click that reaches the pane itself does nothing.
 void CFoundView::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void CFoundView::OnSelectionChanged() {
-  const int row = g_foundList.GetCurSel();
-  if (row < 0) return;
-  if (g_foundList.RetrieveRowEntry(row, m_textReader)) emit EntryRetrieved();
+  const int row = GetCurSel();
+  if (row >= 0) m_model->RetrieveRowEntry(row, m_dictionary);
 }
 
 }  // namespace kv

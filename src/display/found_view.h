@@ -2,26 +2,30 @@
 
 #include <QWidget>
 
+class QListView;
+
 namespace kv {
 
-class CLineReader;
+class CDictionary;
+class CFoundListModel;
 
-// The left pane: covered by the found list (g_foundList's widget), which it creates with
-// the list's fonts and the entry text buffer, and whose selection it turns into entry
-// retrievals. One pane exists at a time; it owns the entry text buffer.
+// The left pane: covered by the found list, a list view over the found list's model that the
+// pane makes with it, and turns a newly selected row into the retrieval of its entry.
 class CFoundView : public QWidget {
   Q_OBJECT
 
  public:
-  // `textReader` reads the entries file for every retrieval.
-  explicit CFoundView(CLineReader& textReader, QWidget* parent = nullptr);
+  // Entries are read from `dictionary`, which must outlive the pane. The list starts at size
+  // 15 with both scripts.
+  explicit CFoundView(CDictionary& dictionary, QWidget* parent = nullptr);
   ~CFoundView() override;
   CFoundView(const CFoundView&) = delete;
   CFoundView& operator=(const CFoundView&) = delete;
 
- signals:
-  // The entry of the newly selected row is in g_foundList.m_entryText.
-  void EntryRetrieved();
+  CFoundListModel& Model() const { return *m_model; }
+  QListView* List() const { return m_list; }
+  // The selected row, or -1.
+  int GetCurSel() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -30,7 +34,9 @@ class CFoundView : public QWidget {
  private:
   void OnSelectionChanged();
 
-  CLineReader& m_textReader;
+  CDictionary& m_dictionary;
+  QListView* m_list;
+  CFoundListModel* m_model;
 };
 
 }  // namespace kv

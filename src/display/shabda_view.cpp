@@ -11,7 +11,6 @@
 #include <string_view>
 
 #include "dictionary/found_rows.h"
-#include "display/entry_fonts.h"
 #include "platform/clipboard.h"
 
 // Q_INIT_RESOURCE declares the generated registration function where it is expanded, so it
@@ -19,12 +18,6 @@
 static void RegisterEntryViewResources() { Q_INIT_RESOURCE(entry_view); }
 
 namespace kv {
-
-namespace {
-
-constexpr char kEmptyText[] = "";
-
-}  // namespace
 
 void InitEntryViewResources() {
   static const bool registered = [] {
@@ -34,20 +27,16 @@ void InitEntryViewResources() {
   (void)registered;
 }
 
-CShabdaView::CShabdaView(CShabdaView** registry, char* const* entryText, QWidget* parent)
+CShabdaView::CShabdaView(QWidget* parent)
     : QAbstractScrollArea(parent),
-      m_entryText(entryText),
-      m_registry(registry),
+      m_text(std::make_unique<char[]>(kEntryTextBytes)),
       m_layout(std::make_unique<CEntryLayout>()),
-      m_laidOutText(std::make_unique<char[]>(kEntryTextBytes)),
       m_arrowCursor(Qt::ArrowCursor) {
-  if (m_registry != nullptr) {
-    *m_registry = this;
-  }
   InitEntryViewResources();
   m_wordCursor = QCursor(QPixmap(QStringLiteral(":/cursors/132.png")), 6, 0);
   m_paragraphCursor = QCursor(QPixmap(QStringLiteral(":/cursors/133.png")), 12, 1);
-  CreateEntryFonts();
+  m_fonts.Create();
+  m_fontMetrics.Reset(m_fonts.m_entryFont, m_fonts.m_entryTranslitFont, viewport()->font());
 
   viewport()->setMouseTracking(true);
   viewport()->setCursor(m_arrowCursor);
@@ -60,16 +49,7 @@ CShabdaView::CShabdaView(CShabdaView** registry, char* const* entryText, QWidget
   verticalScrollBar()->setPageStep(kPageStepY);
 }
 
-CShabdaView::~CShabdaView() {
-  // The application keeps the pointer; it must not outlive the pane.
-  if (m_registry != nullptr && *m_registry == this) {
-    *m_registry = nullptr;
-  }
-}
-
-const char* CShabdaView::Text() const {
-  return m_entryText != nullptr && *m_entryText != nullptr ? *m_entryText : kEmptyText;
-}
+CShabdaView::~CShabdaView() = default;
 
 QPoint CShabdaView::ScrollOffset() const {
   return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
@@ -79,39 +59,18 @@ QPoint CShabdaView::LogicalPoint(const QPointF& viewportPoint) const {
   return viewportPoint.toPoint() + ScrollOffset();
 }
 
-bool CShabdaView::LayoutIsCurrent(const char* text) const {
-  return m_layoutValid && m_laidOutWidth == width() &&
-         m_laidOutTextFont == CFontKey{g_entryFont.HoldsFont(), g_entryFont.Font()} &&
-         m_laidOutTranslitFont ==
-             CFontKey{g_entryTranslitFont.HoldsFont(), g_entryTranslitFont.Font()} &&
-         std::strncmp(text, m_laidOutText.get(), kEntryTextBytes) == 0;
-}
-
-void CShabdaView::EnsureLayout() {
-  if (!LayoutIsCurrent(Text())) {
-    LayoutNow();
-  }
+void CShabdaView::TakeText(const char* text) {
+  const std::size_t length = text == nullptr ? 0 : strnlen(text, kEntryTextBytes - 1);
+  if (length > 0) std::memcpy(m_text.get(), text, length);
+  m_text[length] = '\0';
 }
 
 void CShabdaView::LayoutNow() {
-  const char* text = Text();
-  const CFontKey textFont{g_entryFont.HoldsFont(), g_entryFont.Font()};
-  const CFontKey translitFont{g_entryTranslitFont.HoldsFont(), g_entryTranslitFont.Font()};
-  if (!m_metricsReady || !(textFont == m_laidOutTextFont) ||
-      !(translitFont == m_laidOutTranslitFont)) {
-    m_fontMetrics.Reset(g_entryFont, g_entryTranslitFont, viewport()->font());
-    m_metricsReady = true;
-  }
   CEntryTextDevice device(nullptr, m_fontMetrics);
   // The splitter column is the whole pane, scroll bar included, so the wrap never depends on
   // whether the scroll bar shows.
-  m_layout->Layout(text, width(), device);
-  const std::size_t length = strnlen(text, kEntryTextBytes - 1);
-  std::memcpy(m_laidOutText.get(), text, length);
-  m_laidOutText[length] = '\0';
+  m_layout->Layout(Text(), width(), device);
   m_laidOutWidth = width();
-  m_laidOutTextFont = textFont;
-  m_laidOutTranslitFont = translitFont;
   m_layoutValid = true;
   UpdateScrollBars();
 }
@@ -124,27 +83,29 @@ void CShabdaView::UpdateScrollBars() {
   verticalScrollBar()->setRange(0, std::max(0, contentHeight - area.height()));
 }
 
-void CShabdaView::ShowNewEntry() {
+void CShabdaView::ShowNewEntry(const char* text) {
+  TakeText(text);
   horizontalScrollBar()->setValue(0);
   verticalScrollBar()->setValue(0);
   m_layout->ClearSelection();
-  EnsureLayout();
-  viewport()->update();
-}
-
-void CShabdaView::Refresh() {
   LayoutNow();
   viewport()->update();
 }
 
-void CShabdaView::FontsChanged() {
-  m_metricsReady = false;
+void CShabdaView::ShowText(const char* text) {
+  TakeText(text);
+  LayoutNow();
+  viewport()->update();
+}
+
+void CShabdaView::SetFontSizes(int textTenths, int translitTenths) {
+  m_fonts.Create(textTenths, translitTenths);
+  m_fontMetrics.Reset(m_fonts.m_entryFont, m_fonts.m_entryTranslitFont, viewport()->font());
   LayoutNow();
   viewport()->update();
 }
 
 void CShabdaView::CopySelection() {
-  EnsureLayout();
   const auto buffer = std::make_unique<char[]>(kEntryTextBytes);
   const int length = BuildCopyText(Text(), *m_layout, buffer.get(), kEntryTextBytes);
   if (length > 0) {
@@ -153,11 +114,13 @@ void CShabdaView::CopySelection() {
 }
 
 void CShabdaView::paintEvent(QPaintEvent* event) {
-  // Nobody need announce a change: a text, width or font that differs from the last layout's
-  // is laid out again here. Scroll-range changes then only schedule another paint.
-  m_painting = true;
-  EnsureLayout();
-  m_painting = false;
+  // A pane painted before its first layout, or resized while hidden, is laid out here;
+  // scroll-range changes then only schedule another paint.
+  if (!m_layoutValid || m_laidOutWidth != width()) {
+    m_painting = true;
+    LayoutNow();
+    m_painting = false;
+  }
   m_layout->ClearSelectionIfNoMatch(Text());
 
   QPainter painter(viewport());

@@ -2,9 +2,9 @@
 
 #include <QAbstractScrollArea>
 #include <QCursor>
-#include <QFont>
 #include <memory>
 
+#include "display/entry_fonts.h"
 #include "display/entry_layout.h"
 #include "display/entry_text_device.h"
 #include "display/word_selection.h"
@@ -12,14 +12,15 @@
 namespace kv {
 
 // Registers the entry pane's cursor pictures (":/cursors/132.png", ":/cursors/133.png").
-// kv_ui is a static library, so nothing else keeps the compiled resource; the pane calls it
+// kv_display is a static library, so nothing else keeps the compiled resource; the pane calls it
 // itself, and calling it again does nothing.
 void InitEntryViewResources();
 
 // The entry pane: shows the entry text as word-wrapped paragraphs with the Sanskrit words
-// transliterated, lets the mouse select words and paragraphs, and copies the selection.
-// The layout is redone only when the text, the pane's width or the entry fonts change; a
-// repaint draws the stored pieces that meet the exposed area.
+// transliterated, lets the mouse select words and paragraphs, and copies the selection. It
+// keeps its own copy of the text it is given and owns its fonts. The layout is redone only
+// when the text, the pane's width or the fonts change; a repaint draws the stored pieces that
+// meet the exposed area.
 class CShabdaView : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -32,10 +33,8 @@ class CShabdaView : public QAbstractScrollArea {
   static constexpr int kPageStepY = 510;
   static constexpr int kLineStep = 20;
 
-  // Stores `this` in *registry (the application's m_pEntryView) and creates the entry
-  // fonts. `entryText` points at the found list's pointer to the entry text buffer, which
-  // may still be null; the pane never writes the text.
-  CShabdaView(CShabdaView** registry, char* const* entryText, QWidget* parent = nullptr);
+  // Creates the entry fonts at their start sizes; the pane shows an empty text.
+  explicit CShabdaView(QWidget* parent = nullptr);
   ~CShabdaView() override;
   CShabdaView(const CShabdaView&) = delete;
   CShabdaView& operator=(const CShabdaView&) = delete;
@@ -44,18 +43,21 @@ class CShabdaView : public QAbstractScrollArea {
   // With nothing selected the clipboard keeps what it held.
   void CopySelection();
 
+  // The text shown, as the pane was last given it.
+  const char* Text() const { return m_text.get(); }
   // The word and paragraph tables of the last layout, and the selection flags.
   const CEntryLayout& Layout() const { return *m_layout; }
+  const CEntryFonts& Fonts() const { return m_fonts; }
   // The logical position (layout coordinates) of the viewport's top-left corner.
   QPoint ScrollOffset() const;
 
  public slots:
-  // A new entry was read into the text: back to the top, nothing selected, drawn anew.
-  void ShowNewEntry();
-  // The text changed (a search message): laid out and drawn anew, selection kept.
-  void Refresh();
-  // The entry fonts were recreated.
-  void FontsChanged();
+  // A new entry (up to kEntryTextBytes bytes): shown from the top, nothing selected.
+  void ShowNewEntry(const char* text);
+  // Another text in place of the entry (a search message): shown with the selection kept.
+  void ShowText(const char* text);
+  // Makes the entry fonts again at these sizes (tenths of a point, before large-font scaling).
+  void SetFontSizes(int textTenths, int translitTenths);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -67,33 +69,19 @@ class CShabdaView : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
-  struct CFontKey {
-    bool holds = false;
-    QFont font;
-    bool operator==(const CFontKey& other) const {
-      return holds == other.holds && (!holds || font == other.font);
-    }
-  };
-
-  const char* Text() const;
-  bool LayoutIsCurrent(const char* text) const;
-  void EnsureLayout();
+  void TakeText(const char* text);
   void LayoutNow();
   void UpdateScrollBars();
   QPoint LogicalPoint(const QPointF& viewportPoint) const;
   void ShowCursor(EntryCursor cursor);
 
-  char* const* m_entryText;
-  CShabdaView** m_registry;
+  CEntryFonts m_fonts;
+  std::unique_ptr<char[]> m_text;
   std::unique_ptr<CEntryLayout> m_layout;
   CEntryFontMetrics m_fontMetrics;
-  // What the current layout was made from.
-  std::unique_ptr<char[]> m_laidOutText;
+  // The width the current layout was made for; -1 before the first.
   int m_laidOutWidth = -1;
-  CFontKey m_laidOutTextFont;
-  CFontKey m_laidOutTranslitFont;
   bool m_layoutValid = false;
-  bool m_metricsReady = false;
 
   bool m_painting = false;
   bool m_shown = false;

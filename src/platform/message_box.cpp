@@ -4,7 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#include "dictionary/line_reader.h"
 #include "platform/font.h"
 
 namespace kv {
@@ -31,12 +30,6 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-void ShowReaderWarning(const char* text) {
-  const std::string_view bytes(text, std::strlen(text));
-  ShowMessageBox(nullptr, DecodeForCodePage(bytes, CodePage::kWindows1252),
-                 QStringLiteral("Warning !"), MessageIcon::kExclamation);
-}
-
 }  // namespace
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
@@ -53,6 +46,10 @@ void ShowMessageBox(QWidget* parent, const QString& text, const QString& caption
   box.exec();
 }
 
-void InstallReaderWarningBox() { SetReaderWarningHandler(ShowReaderWarning); }
+void ShowReaderWarning(const char* text) {
+  const std::string_view bytes(text, std::strlen(text));
+  ShowMessageBox(nullptr, DecodeForCodePage(bytes, CodePage::kWindows1252),
+                 QStringLiteral("Warning !"), MessageIcon::kExclamation);
+}
 
 }  // namespace kv

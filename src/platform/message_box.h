@@ -20,8 +20,8 @@ void ResetMessageBoxHook();
 // when null). Returns when the user has closed it.
 void ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon);
 
-// Routes the line reader's warnings into an ownerless "Warning !" box with an exclamation
-// icon and an OK button.
-void InstallReaderWarningBox();
+// Shows a line reader's warning in an ownerless "Warning !" box with an exclamation icon and
+// an OK button; the program's dictionary sends its readers' warnings here.
+void ShowReaderWarning(const char* text);
 
 }  // namespace kv

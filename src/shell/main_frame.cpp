@@ -16,15 +16,15 @@
 #include <iterator>
 
 #include "controls/hover_button.h"
+#include "dictionary/dictionary.h"
 #include "dictionary/headword_search.h"
-#include "display/entry_fonts.h"
 #include "display/found_list_box.h"
+#include "display/found_view.h"
 #include "display/shabda_view.h"
 #include "platform/message_box.h"
 #include "platform/screen_dpi.h"
 #include "shell/close_up_combo_box.h"
 #include "shell/shabda_app.h"
-#include "shell/shell_globals.h"
 
 namespace kv {
 namespace {
@@ -81,12 +81,6 @@ QToolBar* SearchBarRow(QMainWindow* frame, const char* name) {
   return row;
 }
 
-// The search edit's text as the bytes the search reads: at most kSearchTextBytes bytes.
-std::string SearchTextBytes() {
-  QByteArray bytes = g_searchTextEdit->toPlainText().toLatin1();
-  return bytes.left(kSearchTextBytes).toStdString();
-}
-
 bool IsCopyKey(const QKeyEvent* key) {
   return key->matches(QKeySequence::Copy) ||
          (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier);
@@ -106,106 +100,94 @@ CMainFrame::CMainFrame(CShabdaApp& app) : m_app(app), m_mdiArea(new QMdiArea(thi
   setCentralWidget(m_mdiArea);
 }
 
-CMainFrame::~CMainFrame() {
-  // The controls go with the frame; the globals must not point at them afterwards.
-  g_searchBar = {};
-  g_itransCheck = nullptr;
-  g_fontSizeBox = nullptr;
-  g_displayStyleBox = nullptr;
-  g_searchTextEdit = nullptr;
-  g_searchButton = nullptr;
-  g_spacer1 = nullptr;
-  g_spacer2 = nullptr;
-  g_statusLine = nullptr;
-  g_copyButton = nullptr;
-}
+CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::Create() {
   ScreenDpi screen = QueryScreenDpi();
   CreateSearchBar(screen.largeFonts);
   CreateMenus();
 
-  g_searchTextFont.CreatePointFont(ScaleForLargeFonts(kSearchTextTenths, screen), "ARIAL");
-  g_searchTextEdit->setFont(g_searchTextFont.Font());
+  m_searchTextFont.CreatePointFont(ScaleForLargeFonts(kSearchTextTenths, screen), "ARIAL");
+  m_searchTextEdit->setFont(m_searchTextFont.Font());
 
   OpenDataFiles();
 
-  g_searchButton->BuildFaceTextures(kSearchFaceStyle, kSearchFaceNoise, kSearchHoverPercent,
+  m_searchButton->BuildFaceTextures(kSearchFaceStyle, kSearchFaceNoise, kSearchHoverPercent,
                                     kSearchTintPercent, kSearchTint);
-  g_searchButton->SetFaceIcon(kSearchIcon, kIconRight);
-  g_copyButton->SetFaceIcon(kCopyIcon, kIconLeft);
+  m_searchButton->SetFaceIcon(kSearchIcon, kIconRight);
+  m_copyButton->SetFaceIcon(kCopyIcon, kIconLeft);
   return true;
 }
 
 void CMainFrame::CreateSearchBar(bool largeFonts) {
-  g_searchBar.m_firstRow = SearchBarRow(this, "SearchBarFirstRow");
-  addToolBar(Qt::TopToolBarArea, g_searchBar.m_firstRow);
+  m_searchBar.m_firstRow = SearchBarRow(this, "SearchBarFirstRow");
+  addToolBar(Qt::TopToolBarArea, m_searchBar.m_firstRow);
   addToolBarBreak(Qt::TopToolBarArea);
-  g_searchBar.m_secondRow = SearchBarRow(this, "SearchBarSecondRow");
-  addToolBar(Qt::TopToolBarArea, g_searchBar.m_secondRow);
-  QToolBar* first = g_searchBar.m_firstRow;
-  QToolBar* second = g_searchBar.m_secondRow;
+  m_searchBar.m_secondRow = SearchBarRow(this, "SearchBarSecondRow");
+  addToolBar(Qt::TopToolBarArea, m_searchBar.m_secondRow);
+  QToolBar* first = m_searchBar.m_firstRow;
+  QToolBar* second = m_searchBar.m_secondRow;
 
-  g_itransCheck = new QCheckBox(QStringLiteral("ITRANS 5.2"), first);
-  g_itransCheck->setFixedSize(largeFonts ? 106 : 100, 20);
+  m_itransCheck = new QCheckBox(QStringLiteral("ITRANS 5.2"), first);
+  m_itransCheck->setFixedSize(largeFonts ? 106 : 100, 20);
 
   auto* fontSizeBox = new CCloseUpComboBox(first);
-  g_fontSizeBox = fontSizeBox;
-  g_fontSizeBox->setFixedWidth(60);
-  for (const auto& choice : kFontSizeChoices) g_fontSizeBox->addItem(choice.text);
-  g_fontSizeBox->setCurrentIndex(kInitialFontSizeChoice);
+  m_fontSizeBox = fontSizeBox;
+  m_fontSizeBox->setFixedWidth(60);
+  for (const auto& choice : kFontSizeChoices) m_fontSizeBox->addItem(choice.text);
+  m_fontSizeBox->setCurrentIndex(kInitialFontSizeChoice);
   connect(fontSizeBox, &CCloseUpComboBox::closedUp, this, &CMainFrame::OnFontSizeCloseUp);
 
   auto* styleBox = new CCloseUpComboBox(first);
-  g_displayStyleBox = styleBox;
-  g_displayStyleBox->setFixedWidth(largeFonts ? 174 : 150);
-  for (const auto& choice : kDisplayStyleChoices) g_displayStyleBox->addItem(choice.text);
-  g_displayStyleBox->setCurrentIndex(0);
+  m_displayStyleBox = styleBox;
+  m_displayStyleBox->setFixedWidth(largeFonts ? 174 : 150);
+  for (const auto& choice : kDisplayStyleChoices) m_displayStyleBox->addItem(choice.text);
+  m_displayStyleBox->setCurrentIndex(0);
   connect(styleBox, &CCloseUpComboBox::closedUp, this, &CMainFrame::OnDisplayStyleCloseUp);
 
-  g_searchTextEdit = new QPlainTextEdit(second);
-  g_searchTextEdit->setObjectName(QStringLiteral("searchText"));
-  g_searchTextEdit->setFixedSize(largeFonts ? 163 : 175, 30);
-  g_searchTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-  g_searchTextEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  g_searchTextEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  g_searchTextEdit->setTabChangesFocus(true);
-  g_searchTextEdit->document()->setDocumentMargin(1);
-  g_searchTextEdit->installEventFilter(this);
-  connect(g_searchTextEdit, &QPlainTextEdit::textChanged, this, &CMainFrame::OnSearchTextChange);
+  m_searchTextEdit = new QPlainTextEdit(second);
+  m_searchTextEdit->setObjectName(QStringLiteral("searchText"));
+  m_searchTextEdit->setFixedSize(largeFonts ? 163 : 175, 30);
+  m_searchTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+  m_searchTextEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_searchTextEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_searchTextEdit->setTabChangesFocus(true);
+  m_searchTextEdit->document()->setDocumentMargin(1);
+  m_searchTextEdit->installEventFilter(this);
+  connect(m_searchTextEdit, &QPlainTextEdit::textChanged, this, &CMainFrame::OnSearchTextChange);
 
-  g_searchButton = new CHoverButton(second);
-  g_searchButton->setText(QStringLiteral("Search"));
-  g_searchButton->setFixedSize(130, 30);
-  connect(g_searchButton, &CHoverButton::clicked, this, &CMainFrame::OnSearch);
+  m_searchButton = new CHoverButton(second);
+  m_searchButton->setText(QStringLiteral("Search"));
+  m_searchButton->setFixedSize(130, 30);
+  connect(m_searchButton, &CHoverButton::clicked, this, &CMainFrame::OnSearch);
 
-  g_spacer1 = new QLabel(QString(), first);
-  g_spacer1->setFixedSize(160, 20);
-  g_spacer2 = new QLabel(QString(), second);
-  g_spacer2->setFixedSize(230, 20);
-  g_statusLine = new QLabel(QStringLiteral("Enter text"), second);
-  g_statusLine->setObjectName(QStringLiteral("statusLine"));
-  g_statusLine->setFixedSize(100, 20);
+  m_spacer1 = new QLabel(QString(), first);
+  m_spacer1->setFixedSize(160, 20);
+  m_spacer2 = new QLabel(QString(), second);
+  m_spacer2->setFixedSize(230, 20);
+  m_statusLine = new QLabel(QStringLiteral("Enter text"), second);
+  m_statusLine->setObjectName(QStringLiteral("statusLine"));
+  m_statusLine->setFixedSize(100, 20);
 
-  g_copyButton = new CHoverButton(second);
-  g_copyButton->setFixedSize(34, 30);
-  g_copyButton->setToolTip(QStringLiteral("Copy the selected words"));
-  connect(g_copyButton, &CHoverButton::clicked, this, &CMainFrame::OnEditCopy);
+  m_copyButton = new CHoverButton(second);
+  m_copyButton->setFixedSize(34, 30);
+  m_copyButton->setToolTip(QStringLiteral("Copy the selected words"));
+  connect(m_copyButton, &CHoverButton::clicked, this, &CMainFrame::OnEditCopy);
 
-  first->addWidget(g_itransCheck);
+  first->addWidget(m_itransCheck);
   first->addWidget(BandLabel("Font Size", first));
-  first->addWidget(g_fontSizeBox);
+  first->addWidget(m_fontSizeBox);
   first->addWidget(BandLabel("Display Style", first));
-  first->addWidget(g_displayStyleBox);
-  first->addWidget(g_spacer1);
+  first->addWidget(m_displayStyleBox);
+  first->addWidget(m_spacer1);
   second->addWidget(BandLabel("Search Text", second));
-  second->addWidget(g_searchTextEdit);
+  second->addWidget(m_searchTextEdit);
   second->addWidget(BandLabel(" ", second));
-  second->addWidget(g_searchButton);
+  second->addWidget(m_searchButton);
   second->addWidget(BandLabel("Status:", second));
-  second->addWidget(g_statusLine);
-  second->addWidget(g_copyButton);
-  second->addWidget(g_spacer2);
+  second->addWidget(m_statusLine);
+  second->addWidget(m_copyButton);
+  second->addWidget(m_spacer2);
 }
 
 void CMainFrame::CreateMenus() {
@@ -223,8 +205,7 @@ void CMainFrame::CreateMenus() {
           &QMdiArea::tileSubWindows);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  connect(help->addAction(QStringLiteral("Help")), &QAction::triggered, this,
-          &CMainFrame::OnHelp);
+  connect(help->addAction(QStringLiteral("Help")), &QAction::triggered, this, &CMainFrame::OnHelp);
   connect(help->addAction(QStringLiteral("&About KVANI...")), &QAction::triggered, this,
           [this] { m_app.OnAppAbout(); });
 
@@ -242,25 +223,27 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::OpenDataFiles() {
-  struct DataFile {
-    CLineReader& reader;
-    const char* name;
+  auto path = [](const char* name) {
+    return QFile::encodeName(LocateDataFile(QString::fromLatin1(name))).toStdString();
   };
-  const DataFile files[] = {
-      {g_listReader, "kvlist.txt"}, {g_indexReader, "kvindx.txt"}, {g_textReader, "kvtot2.txt"}};
-  for (const auto& file : files) {
-    QString path = LocateDataFile(QString::fromLatin1(file.name));
-    if (file.reader.Open(QFile::encodeName(path).constData())) continue;
+  CDictionary& dictionary = m_app.Dictionary();
+  dictionary.OpenFiles(path(kListFileName), path(kIndexFileName), path(kTextFileName));
+  for (const std::string& name : dictionary.MissingFiles()) {
     char text[256];
-    FormatMissingFileText(file.name, text, sizeof text);
+    FormatMissingFileText(name.c_str(), text, sizeof text);
     ShowMessageBox(this, QString::fromLatin1(text), QStringLiteral("Error"), MessageIcon::kNone);
   }
+}
+
+std::string CMainFrame::SearchTextBytes() const {
+  QByteArray bytes = m_searchTextEdit->toPlainText().toLatin1();
+  return bytes.left(kSearchTextBytes).toStdString();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   // The copy keys belong to the program's copy command even while the search edit has the
   // focus: the edit must not take them as its own shortcut.
-  if (watched == g_searchTextEdit && event->type() == QEvent::ShortcutOverride &&
+  if (watched == m_searchTextEdit && event->type() == QEvent::ShortcutOverride &&
       IsCopyKey(static_cast<QKeyEvent*>(event))) {
     event->ignore();
     return true;
@@ -269,61 +252,51 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainFrame::OnFontSizeCloseUp() {
-  ScreenDpi screen = QueryScreenDpi();
-  int selection = g_fontSizeBox->currentIndex();
+  int selection = m_fontSizeBox->currentIndex();
   if (selection < 0 || selection >= static_cast<int>(std::size(kFontSizeChoices))) return;
   const FontSizeChoice& choice = kFontSizeChoices[selection];
-  g_foundList.SetFontSize(choice.listSize);
-  g_entryFont.DeleteObject();
-  g_entryTranslitFont.DeleteObject();
-  g_entryFont.CreatePointFont(ScaleForLargeFonts(choice.entryTenths, screen), "Arial");
-  g_entryTranslitFont.CreatePointFont(
-      ScaleForLargeFonts(choice.entryTenths + kTranslitExtraTenths, screen), "IITS");
-  if (m_app.m_pEntryView) m_app.m_pEntryView->FontsChanged();
+  if (CFoundView* found = m_app.FoundView()) found->Model().SetFontSize(choice.listSize);
+  if (CShabdaView* entry = m_app.EntryView()) {
+    entry->SetFontSizes(choice.entryTenths, choice.entryTenths + kTranslitExtraTenths);
+  }
 }
 
 void CMainFrame::OnDisplayStyleCloseUp() {
-  int selection = g_displayStyleBox->currentIndex();
+  int selection = m_displayStyleBox->currentIndex();
   if (selection < 0 || selection >= static_cast<int>(std::size(kDisplayStyleChoices))) return;
-  g_foundList.SetDisplayStyle(kDisplayStyleChoices[selection].style);
+  if (CFoundView* found = m_app.FoundView()) {
+    found->Model().SetDisplayStyle(kDisplayStyleChoices[selection].style);
+  }
 }
 
 void CMainFrame::OnSearch() {
   std::string text = SearchTextBytes();
-  if (!g_foundList.m_entryText) return;  // no document window, nowhere to show anything
-  SearchInput input{text.c_str(), g_itransCheck->isChecked()};
-  SearchOutcome outcome = RunHeadwordSearch(input, g_listReader, g_indexReader, g_foundList,
-                                            g_foundList, g_foundList.m_entryText);
-  switch (outcome) {
-    case SearchOutcome::kEmptyKey:
-      ShowMessageBox(this, QStringLiteral("Please enter search text"),
-                     QStringLiteral("Cannot do that"), MessageIcon::kNone);
-      break;
-    case SearchOutcome::kNoMatch:
-    case SearchOutcome::kMissingFile:
-      if (m_app.m_pEntryView) m_app.m_pEntryView->Refresh();
-      break;
-    case SearchOutcome::kFound:
-      break;
+  CFoundView* found = m_app.FoundView();
+  if (found == nullptr) return;  // no document window, nowhere to show anything
+  // A message written into the entry text reaches the entry pane from the list itself.
+  SearchInput input{text.c_str(), m_itransCheck->isChecked()};
+  if (found->Model().Search(input, m_app.Dictionary()) == SearchOutcome::kEmptyKey) {
+    ShowMessageBox(this, QStringLiteral("Please enter search text"),
+                   QStringLiteral("Cannot do that"), MessageIcon::kNone);
   }
 }
 
 void CMainFrame::OnSearchTextChange() {
   std::string text = SearchTextBytes();
   SearchTextCheck check = CheckSearchText(text.c_str());
-  g_statusLine->setText(QString::fromLatin1(check.status));
+  m_statusLine->setText(QString::fromLatin1(check.status));
   if (!check.lineBreakCut) return;
   {
     // The shortened text needs no second check: it was checked with the line break.
-    QSignalBlocker blocker(g_searchTextEdit);
-    g_searchTextEdit->setPlainText(QString::fromLatin1(check.cleaned));
-    g_searchTextEdit->moveCursor(QTextCursor::End);
+    QSignalBlocker blocker(m_searchTextEdit);
+    m_searchTextEdit->setPlainText(QString::fromLatin1(check.cleaned));
+    m_searchTextEdit->moveCursor(QTextCursor::End);
   }
   if (check.runSearch) OnSearch();
 }
 
 void CMainFrame::OnEditCopy() {
-  if (m_app.m_pEntryView) m_app.m_pEntryView->CopySelection();
+  if (CShabdaView* entry = m_app.EntryView()) entry->CopySelection();
 }
 
 void CMainFrame::OnHelp() {

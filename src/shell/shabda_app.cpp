@@ -8,14 +8,11 @@
 
 #include "dictionary/list_strings.h"
 #include "display/found_list_box.h"
-#include "display/found_view.h"
-#include "display/shabda_view.h"
 #include "platform/message_box.h"
 #include "shell/about_box.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
 #include "shell/shabda_doc.h"
-#include "shell/shell_globals.h"
 
 namespace kv {
 namespace {
@@ -34,15 +31,13 @@ QString RecentFileKey(int i) { return QStringLiteral("File%1").arg(i + 1); }
 
 }  // namespace
 
-CShabdaApp g_app;
-
 CShabdaApp::CShabdaApp()
     : m_askSaveFile([](QWidget* parent) { return QFileDialog::getSaveFileName(parent); }) {}
 
 CShabdaApp::~CShabdaApp() = default;
 
 bool CShabdaApp::InitInstance() {
-  InstallReaderWarningBox();
+  m_dictionary.SetWarningHandler(ShowReaderWarning);
   LoadSettings();
   m_document = std::make_unique<CShabdaDoc>();
   m_mainFrame = std::make_unique<CMainFrame>(*this);
@@ -53,11 +48,14 @@ bool CShabdaApp::InitInstance() {
 }
 
 void CShabdaApp::CreateDocumentWindow() {
-  auto* foundView = new CFoundView(g_textReader);
-  auto* entryView = new CShabdaView(&m_pEntryView, &g_foundList.m_entryText);
+  auto* foundView = new CFoundView(m_dictionary);
+  auto* entryView = new CShabdaView;
   m_childFrame = new CChildFrame(foundView, entryView, m_document->Title());
-  QObject::connect(foundView, &CFoundView::EntryRetrieved, entryView,
-                   &CShabdaView::ShowNewEntry);
+  const CFoundListModel* list = &foundView->Model();
+  QObject::connect(list, &CFoundListModel::EntryRetrieved, entryView, &CShabdaView::ShowNewEntry);
+  QObject::connect(list, &CFoundListModel::EntryTextChanged, entryView, &CShabdaView::ShowText);
+  m_foundView = foundView;
+  m_pEntryView = entryView;
   m_mainFrame->MdiArea()->addSubWindow(m_childFrame);
   m_childFrame->show();
   m_childFrame->PostMaximize();
@@ -68,7 +66,8 @@ void CShabdaApp::ExitInstance() {
   QSettings settings = ProgramSettings();
   settings.beginGroup(QString::fromLatin1(kRecentFileSection));
   settings.remove(QString());
-  for (int i = 0; i < m_recentFiles.size(); ++i) settings.setValue(RecentFileKey(i), m_recentFiles[i]);
+  for (int i = 0; i < m_recentFiles.size(); ++i)
+    settings.setValue(RecentFileKey(i), m_recentFiles[i]);
   settings.endGroup();
   settings.setValue(QStringLiteral("%1/PreviewPages").arg(kSettingsSection), m_previewPages);
   settings.sync();
@@ -85,7 +84,8 @@ void CShabdaApp::LoadSettings() {
                        .toString();
     if (!file.isEmpty()) m_recentFiles.append(file);
   }
-  m_previewPages = settings.value(QStringLiteral("%1/PreviewPages").arg(kSettingsSection), 0).toInt();
+  m_previewPages =
+      settings.value(QStringLiteral("%1/PreviewPages").arg(kSettingsSection), 0).toInt();
 }
 
 void CShabdaApp::AddRecentFile(const QString& path) {
@@ -96,7 +96,7 @@ void CShabdaApp::AddRecentFile(const QString& path) {
 
 QList<QWidget*> CShabdaApp::Panes() const {
   QList<QWidget*> panes;
-  if (g_foundList.Widget()) panes.append(g_foundList.Widget());
+  if (m_foundView) panes.append(m_foundView->List());
   if (m_pEntryView) panes.append(m_pEntryView);
   return panes;
 }
@@ -119,16 +119,18 @@ void CShabdaApp::OnFileSave() {
 }
 
 void CShabdaApp::OnAppendSampleRow() {
-  int n = g_foundList.ItemCount();
-  if (n >= kMaxRows || !g_foundList.Widget()) return;
-  MakeListStrings(kSampleIndexText, g_foundList.m_translitRows[n], g_foundList.m_devanagariRows[n],
-                  kRowBytes);
-  g_foundList.AddRow();
+  if (!m_foundView) return;
+  CFoundListModel& list = m_foundView->Model();
+  const int n = list.ItemCount();
+  if (n >= kMaxRows) return;
+  MakeListStrings(kSampleIndexText, list.m_translitRows[n], list.m_devanagariRows[n], kRowBytes);
+  list.AddRow();
 }
 
 void CShabdaApp::OnResetListLook() {
-  g_foundList.SetFontSize(kResetListSize);
-  g_foundList.SetDisplayStyle(kStyleTranslit);
+  if (!m_foundView) return;
+  m_foundView->Model().SetFontSize(kResetListSize);
+  m_foundView->Model().SetDisplayStyle(kStyleTranslit);
 }
 
 }  // namespace kv

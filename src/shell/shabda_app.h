@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
+
+#include "dictionary/dictionary.h"
+#include "display/found_view.h"
+#include "display/shabda_view.h"
 
 class QWidget;
 
@@ -13,7 +18,6 @@ namespace kv {
 class CChildFrame;
 class CMainFrame;
 class CShabdaDoc;
-class CShabdaView;
 
 // Where the program keeps the settings of its window framework: the recent-file list and
 // the "Settings" values.
@@ -24,9 +28,9 @@ inline constexpr int kRecentFileCount = 4;
 // Asks the user where to save the document; an empty result cancels. Tests replace it.
 using SaveFileAsker = std::function<QString(QWidget* parent)>;
 
-// The application: starts the program (settings, document, main frame, document window),
-// carries the About box and the commands that no menu offers, and holds the one pointer
-// through which everything reaches the entry pane.
+// The application: owns the dictionary, starts the program (settings, document, main frame,
+// document window with its two panes, wired to each other), and carries the About box and the
+// commands that no menu offers.
 class CShabdaApp {
  public:
   CShabdaApp();
@@ -39,11 +43,12 @@ class CShabdaApp {
   // Writes the settings back; called once the event loop has ended.
   void ExitInstance();
 
-  // The entry pane, set by the pane itself when it is made.
-  CShabdaView* m_pEntryView = nullptr;
-
+  CDictionary& Dictionary() { return m_dictionary; }
   CMainFrame* MainFrame() const { return m_mainFrame.get(); }
   CChildFrame* ChildFrame() const { return m_childFrame; }
+  // The document window's panes; null while there is none.
+  CFoundView* FoundView() const { return m_foundView; }
+  CShabdaView* EntryView() const { return m_pEntryView; }
   const QStringList& RecentFiles() const { return m_recentFiles; }
   // The found-list pane's list and the entry pane, in F6 order.
   QList<QWidget*> Panes() const;
@@ -64,15 +69,15 @@ class CShabdaApp {
   void AddRecentFile(const QString& path);
   void CreateDocumentWindow();
 
+  CDictionary m_dictionary;
   std::unique_ptr<CShabdaDoc> m_document;
   std::unique_ptr<CMainFrame> m_mainFrame;
   CChildFrame* m_childFrame = nullptr;
+  QPointer<CFoundView> m_foundView;
+  QPointer<CShabdaView> m_pEntryView;
   QStringList m_recentFiles;
   int m_previewPages = 0;
   SaveFileAsker m_askSaveFile;
 };
-
-// The one application object.
-extern CShabdaApp g_app;
 
 }  // namespace kv

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "dictionary/dictionary.h"
 #include "dictionary/found_rows.h"
 #include "dictionary/headword_search.h"
 #include "dictionary/itrans.h"
@@ -21,8 +22,6 @@ using kv::fuzz::CInputCursor;
 
 constexpr std::string_view kSeparator = "|||";
 constexpr int kReaderBytes = 2048;
-
-void IgnoreWarning(const char* /*text*/) {}
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -64,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string searchText(input.TakeUntil(kSeparator));
   const std::string_view files[] = {input.TakeUntil(kSeparator), input.TakeUntil(kSeparator),
                                     input.TakeRest()};
-  const char* const names[] = {"kvlist.txt", "kvindx.txt", "kvtot2.txt"};
+  const char* const names[] = {kv::kListFileName, kv::kIndexFileName, kv::kTextFileName};
   kv::CLineReader list(kReaderBytes);
   kv::CLineReader index(kReaderBytes);
   kv::CLineReader text(kReaderBytes);
@@ -79,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       path = kv::fuzz::WriteScratchFile(names[i], files[i]);
     }
     KV_FUZZ_CHECK(readers[i]->Open(path.c_str()) == !missing);
+    readers[i]->SetWarningHandler([](const char*) {});
   }
-  kv::SetReaderWarningHandler(IgnoreWarning);
 
   const bool itrans = (flags & 1) != 0;
   char typed[kv::kKeyBytes] = {};
@@ -140,6 +139,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     }
   }
-  kv::SetReaderWarningHandler(nullptr);
   return 0;
 }

@@ -14,10 +14,6 @@ namespace {
 
 using kv::fuzz::CInputCursor;
 
-int g_warnings = 0;
-
-void CountWarning(const char* /*text*/) { ++g_warnings; }
-
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // The lines a reader with a destination of `destSize` bytes returns for `content`. A line
@@ -86,12 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const unsigned seekChoice = input.TakeUint16();
   std::string_view content = input.TakeRest();
 
-  kv::SetReaderWarningHandler(CountWarning);
-  g_warnings = 0;
   const std::string path = kv::fuzz::WriteScratchFile("lines.txt", content);
   const auto fileSize = static_cast<long long>(content.size());
 
   kv::CLineReader reader(capacity);
+  reader.SetWarningHandler([](const char*) {});
   KV_FUZZ_CHECK(reader.Open(path.c_str()));
   ReadAndCompare(reader, content, destSize, fileSize);
 
@@ -112,6 +107,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   KV_FUZZ_CHECK(!closed.Open((kv::fuzz::ScratchDir() + "/missing.txt").c_str()));
   closed.Seek(offset);
   KV_FUZZ_CHECK(closed.ReadLine(small, sizeof small) == 0 && small[0] == 0);
-  kv::SetReaderWarningHandler(nullptr);
   return 0;
 }

@@ -5,8 +5,8 @@
 
 namespace kvdict {
 
-CArgs::CArgs(int argc, char** argv, int first, std::vector<std::string_view> flags,
-             std::vector<std::string_view> valueFlags) {
+CArgs::CArgs(int argc, char** argv, int first, const std::vector<std::string_view>& flags,
+             const std::vector<std::string_view>& valueFlags) {
   bool operandsOnly = false;
   for (int i = first; i < argc; ++i) {
     std::string_view arg = argv[i];
@@ -40,11 +40,23 @@ std::string CArgs::Value(std::string_view flag, std::string fallback) const {
   return fallback;
 }
 
+int RunCommand(const CCommand& command, int argc, char** argv) {
+  const CArgs args(argc, argv, 2, command.flags, command.valueFlags);
+  if (!args.Ok()) return UsageError(command.name, args.Error());
+  if (args.Has("--help") || args.Has("-h")) {
+    std::fputs(command.help, stdout);
+    return kExitOk;
+  }
+  if (args.Operands().size() != command.operands) {
+    return UsageError(command.name, command.operandError);
+  }
+  return command.run(args);
+}
+
 int UsageError(std::string_view command, std::string_view message) {
   std::fprintf(stderr, "kvdict %.*s: %.*s (see kvdict %.*s --help)\n",
-               static_cast<int>(command.size()), command.data(),
-               static_cast<int>(message.size()), message.data(),
-               static_cast<int>(command.size()), command.data());
+               static_cast<int>(command.size()), command.data(), static_cast<int>(message.size()),
+               message.data(), static_cast<int>(command.size()), command.data());
   return kExitUsage;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,8 +17,8 @@ inline constexpr int kExitUsage = 2;
 class CArgs {
  public:
   // Parses argv[first..argc). Fails on an unknown flag or a value flag without value.
-  CArgs(int argc, char** argv, int first, std::vector<std::string_view> flags,
-        std::vector<std::string_view> valueFlags);
+  CArgs(int argc, char** argv, int first, const std::vector<std::string_view>& flags,
+        const std::vector<std::string_view>& valueFlags);
 
   bool Ok() const { return m_error.empty(); }
   const std::string& Error() const { return m_error; }
@@ -32,6 +33,24 @@ class CArgs {
   std::vector<std::string> m_operands;
   std::string m_error;
 };
+
+// One subcommand as the command line sees it. Its arguments are read by the flag lists
+// (which hold its help flags too), its help text printed for a help flag, and its operands
+// counted before `run` is called; any other number of them is a usage error saying
+// `operandError`.
+struct CCommand {
+  const char* name;
+  const char* summary;  // the line of the command list
+  const char* help;
+  std::vector<std::string_view> flags;
+  std::vector<std::string_view> valueFlags;
+  std::size_t operands;
+  const char* operandError;
+  int (*run)(const CArgs& args);
+};
+
+// Reads the arguments after argv[1] by `command`'s table entry and runs it.
+int RunCommand(const CCommand& command, int argc, char** argv);
 
 // Prints "kvdict <command>: <message>" on stderr and returns kExitUsage.
 int UsageError(std::string_view command, std::string_view message);

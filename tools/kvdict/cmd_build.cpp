@@ -1,7 +1,6 @@
 // kvdict build: turns a dictionary source into the three data files.
 #include <cstdio>
 
-#include "cli.h"
 #include "commands.h"
 #include "dictionary/dictionary_builder.h"
 
@@ -9,27 +8,7 @@ namespace kvdict {
 
 namespace {
 
-constexpr const char* kBuildHelp =
-    "usage: kvdict build SOURCE --out DIR\n"
-    "\n"
-    "Reads SOURCE, one headword a line: the index line (internal letters, optionally with\n"
-    "the marker bytes - ` % 4 7 9 @ and U+00F3), a TAB, the entry text (UTF-8, written out\n"
-    "as Windows-1252). Lines beginning with # and blank lines are comments.\n"
-    "Writes kvlist.txt, kvindx.txt and kvtot2.txt into DIR (created when missing).\n"
-    "On any error nothing is written; each error is shown as FILE:LINE: REASON.\n"
-    "\n"
-    "exit status: 0 built, 2 errors in the source or a usage error\n";
-
-}  // namespace
-
-int RunBuild(int argc, char** argv) {
-  CArgs args(argc, argv, 2, {"--help", "-h"}, {"--out"});
-  if (!args.Ok()) return UsageError("build", args.Error());
-  if (args.Has("--help") || args.Has("-h")) {
-    std::fputs(kBuildHelp, stdout);
-    return kExitOk;
-  }
-  if (args.Operands().size() != 1) return UsageError("build", "give exactly one SOURCE file");
+int RunBuild(const CArgs& args) {
   std::string outDir = args.Value("--out", "");
   if (outDir.empty()) return UsageError("build", "--out DIR is required");
 
@@ -46,5 +25,26 @@ int RunBuild(int argc, char** argv) {
               result.headwordCount, result.bucketCount, outDir.c_str());
   return kExitOk;
 }
+
+}  // namespace
+
+const CCommand kBuildCommand = {
+    "build",
+    "build the three data files from a dictionary source",
+    "usage: kvdict build SOURCE --out DIR\n"
+    "\n"
+    "Reads SOURCE, one headword a line: the index line (internal letters, optionally with\n"
+    "the marker bytes - ` % 4 7 9 @ and U+00F3), a TAB, the entry text (UTF-8, written out\n"
+    "as Windows-1252). Lines beginning with # and blank lines are comments.\n"
+    "Writes kvlist.txt, kvindx.txt and kvtot2.txt into DIR (created when missing).\n"
+    "On any error nothing is written; each error is shown as FILE:LINE: REASON.\n"
+    "\n"
+    "exit status: 0 built, 2 errors in the source or a usage error\n",
+    {"--help", "-h"},
+    {"--out"},
+    1,
+    "give exactly one SOURCE file",
+    RunBuild,
+};
 
 }  // namespace kvdict

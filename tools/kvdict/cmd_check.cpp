@@ -1,7 +1,6 @@
 // kvdict check: verifies that the three data files fit together as the program reads them.
 #include <cstdio>
 
-#include "cli.h"
 #include "commands.h"
 #include "dictionary/dictionary_check.h"
 
@@ -9,27 +8,8 @@ namespace kvdict {
 
 namespace {
 
-constexpr const char* kCheckHelp =
-    "usage: kvdict check [--data DIR]\n"
-    "\n"
-    "Checks kvlist.txt, kvindx.txt and kvtot2.txt in DIR (default: the current directory):\n"
-    "bucket and entry offsets, contiguous buckets, list strings that fit their rows and line\n"
-    "lengths. Each problem is shown as FILE:LINE: REASON.\n"
-    "\n"
-    "exit status: 0 no problem, 1 problems found, 2 a usage error or a missing file\n";
-
-}  // namespace
-
-int RunCheck(int argc, char** argv) {
-  CArgs args(argc, argv, 2, {"--help", "-h"}, {"--data"});
-  if (!args.Ok()) return UsageError("check", args.Error());
-  if (args.Has("--help") || args.Has("-h")) {
-    std::fputs(kCheckHelp, stdout);
-    return kExitOk;
-  }
-  if (!args.Operands().empty()) return UsageError("check", "unexpected operand");
+int RunCheck(const CArgs& args) {
   std::string dir = args.Value("--data", ".");
-
   kv::CheckResult result = kv::CheckDictionaryFiles(dir);
   for (const auto& problem : result.problems) {
     std::fprintf(stderr, "%s:%d: %s\n", problem.file.c_str(), problem.line, problem.reason.c_str());
@@ -43,5 +23,24 @@ int RunCheck(int argc, char** argv) {
               result.bucketCount);
   return kExitOk;
 }
+
+}  // namespace
+
+const CCommand kCheckCommand = {
+    "check",
+    "check that the three data files fit together",
+    "usage: kvdict check [--data DIR]\n"
+    "\n"
+    "Checks kvlist.txt, kvindx.txt and kvtot2.txt in DIR (default: the current directory):\n"
+    "bucket and entry offsets, contiguous buckets, list strings that fit their rows and line\n"
+    "lengths. Each problem is shown as FILE:LINE: REASON.\n"
+    "\n"
+    "exit status: 0 no problem, 1 problems found, 2 a usage error or a missing file\n",
+    {"--help", "-h"},
+    {"--data"},
+    0,
+    "unexpected operand",
+    RunCheck,
+};
 
 }  // namespace kvdict

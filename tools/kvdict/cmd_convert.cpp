@@ -1,30 +1,18 @@
+// kvdict convert: a word as the search key and as the found list's two strings.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "cli.h"
 #include "commands.h"
-#include "dictionary/decoders.h"
 #include "dictionary/itrans.h"
 #include "dictionary/list_strings.h"
 #include "unicode_text.h"
 
 namespace kvdict {
 
-int RunConvert(int argc, char** argv) {
-  CArgs args(argc, argv, 2, {"--itrans", "--raw", "--help"}, {});
-  if (!args.Ok()) return UsageError("convert", args.Error());
-  if (args.Has("--help")) {
-    std::printf(
-        "usage: kvdict convert [--itrans] [--raw] TEXT\n\n"
-        "Prints TEXT as the search key in internal letters, then its transliteration and its\n"
-        "Devanagari as the found list shows them.\n"
-        "  --itrans  TEXT is ITRANS and is converted to internal letters first\n"
-        "  --raw     print the transliteration and Devanagari as the font code bytes in hex\n");
-    return kExitOk;
-  }
-  if (args.Operands().size() != 1) return UsageError("convert", "expects exactly one TEXT");
+namespace {
 
+int RunConvert(const CArgs& args) {
   char text[kv::kKeyBytes] = {};
   std::strncpy(text, args.Operands()[0].c_str(), kv::kKeyBytes - 1);
   char key[kv::kKeyBytes] = {};
@@ -46,5 +34,22 @@ int RunConvert(int argc, char** argv) {
   }
   return kExitOk;
 }
+
+}  // namespace
+
+const CCommand kConvertCommand = {
+    "convert",
+    "show a word as key, transliteration and Devanagari",
+    "usage: kvdict convert [--itrans] [--raw] TEXT\n\n"
+    "Prints TEXT as the search key in internal letters, then its transliteration and its\n"
+    "Devanagari as the found list shows them.\n"
+    "  --itrans  TEXT is ITRANS and is converted to internal letters first\n"
+    "  --raw     print the transliteration and Devanagari as the font code bytes in hex\n",
+    {"--itrans", "--raw", "--help"},
+    {},
+    1,
+    "expects exactly one TEXT",
+    RunConvert,
+};
 
 }  // namespace kvdict

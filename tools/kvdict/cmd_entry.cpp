@@ -1,29 +1,19 @@
+// kvdict entry: the entry line at an offset of the entries file.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
-#include "cli.h"
 #include "commands.h"
+#include "dictionary/dictionary.h"
 #include "dictionary/headword_search.h"
-#include "dictionary_files.h"
 #include "unicode_text.h"
 
 namespace kvdict {
 
-int RunEntry(int argc, char** argv) {
-  CArgs args(argc, argv, 2, {"--raw", "--help"}, {"--data"});
-  if (!args.Ok()) return UsageError("entry", args.Error());
-  if (args.Has("--help")) {
-    std::printf(
-        "usage: kvdict entry [--data DIR] [--raw] OFFSET\n\n"
-        "Prints the entry line at byte OFFSET of kvtot2.txt (the offsets kvdict lookup lists):\n"
-        "one paragraph per line with the Sanskrit words in IAST.\n"
-        "  --data DIR  the folder holding the dictionary files (default: .)\n"
-        "  --raw       print the entry line byte for byte\n");
-    return kExitOk;
-  }
-  if (args.Operands().size() != 1) return UsageError("entry", "expects exactly one OFFSET");
+namespace {
+
+int RunEntry(const CArgs& args) {
   const char* number = args.Operands()[0].c_str();
   char* end = nullptr;
   errno = 0;
@@ -32,10 +22,13 @@ int RunEntry(int argc, char** argv) {
     return UsageError("entry", "OFFSET must be a byte offset (a whole number, 0 or more)");
   }
 
-  CDictionaryFiles files(args.Value("--data", "."));
-  if (!files.text.IsOpen()) return ReportMissing(files.text);
+  kv::CDictionary dictionary;
+  dictionary.Open(args.Value("--data", "."));
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
-  kv::RetrieveEntry(offset, files.text, entryText.get());
+  if (!kv::RetrieveEntry(offset, dictionary.TextReader(), entryText.get())) {
+    std::fprintf(stderr, "%s\n", entryText.get());
+    return kExitUsage;
+  }
   if (args.Has("--raw")) {
     std::printf("%s\n", entryText.get());
   } else {
@@ -43,5 +36,22 @@ int RunEntry(int argc, char** argv) {
   }
   return kExitOk;
 }
+
+}  // namespace
+
+const CCommand kEntryCommand = {
+    "entry",
+    "print the entry at an offset of kvtot2.txt",
+    "usage: kvdict entry [--data DIR] [--raw] OFFSET\n\n"
+    "Prints the entry line at byte OFFSET of kvtot2.txt (the offsets kvdict lookup lists):\n"
+    "one paragraph per line with the Sanskrit words in IAST.\n"
+    "  --data DIR  the folder holding the dictionary files (default: .)\n"
+    "  --raw       print the entry line byte for byte\n",
+    {"--raw", "--help"},
+    {"--data"},
+    1,
+    "expects exactly one OFFSET",
+    RunEntry,
+};
 
 }  // namespace kvdict

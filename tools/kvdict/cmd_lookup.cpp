@@ -1,37 +1,26 @@
+// kvdict lookup: the headwords that begin with a word, as the found list shows them.
 #include <cstdio>
 #include <memory>
 
-#include "cli.h"
 #include "commands.h"
+#include "dictionary/dictionary.h"
 #include "dictionary/headword_search.h"
-#include "dictionary_files.h"
 #include "unicode_text.h"
 
 namespace kvdict {
 
-int RunLookup(int argc, char** argv) {
-  CArgs args(argc, argv, 2, {"--itrans", "--raw", "--help"}, {"--data"});
-  if (!args.Ok()) return UsageError("lookup", args.Error());
-  if (args.Has("--help")) {
-    std::printf(
-        "usage: kvdict lookup [--itrans] [--data DIR] [--raw] TEXT\n\n"
-        "Lists every headword that begins with TEXT, as the program's found list does:\n"
-        "Devanagari, transliteration and entry offset, separated by tabs.\n"
-        "  --itrans    TEXT is ITRANS and is converted to internal letters first\n"
-        "  --data DIR  the folder holding kvlist.txt, kvindx.txt, kvtot2.txt (default: .)\n"
-        "  --raw       transliteration and Devanagari as font code bytes in hex\n"
-        "Exit code 1 when nothing is found, 2 when a data file is missing.\n");
-    return kExitOk;
-  }
-  if (args.Operands().size() != 1) return UsageError("lookup", "expects exactly one TEXT");
+namespace {
 
-  CDictionaryFiles files(args.Value("--data", "."));
+int RunLookup(const CArgs& args) {
+  kv::CDictionary dictionary;
+  dictionary.Open(args.Value("--data", "."));
   auto rows = std::make_unique<kv::CFoundRows>();
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
   entryText[0] = 0;
   kv::CPlainFoundList list;
   kv::SearchInput input{args.Operands()[0].c_str(), args.Has("--itrans")};
-  switch (kv::RunHeadwordSearch(input, files.list, files.index, *rows, list, entryText.get())) {
+  switch (kv::RunHeadwordSearch(input, dictionary.ListReader(), dictionary.IndexReader(), *rows,
+                                list, entryText.get())) {
     case kv::SearchOutcome::kEmptyKey:
       return UsageError("lookup", "Please enter search text");
     case kv::SearchOutcome::kMissingFile:
@@ -55,5 +44,24 @@ int RunLookup(int argc, char** argv) {
   }
   return kExitOk;
 }
+
+}  // namespace
+
+const CCommand kLookupCommand = {
+    "lookup",
+    "list the headwords that begin with a word",
+    "usage: kvdict lookup [--itrans] [--data DIR] [--raw] TEXT\n\n"
+    "Lists every headword that begins with TEXT, as the program's found list does:\n"
+    "Devanagari, transliteration and entry offset, separated by tabs.\n"
+    "  --itrans    TEXT is ITRANS and is converted to internal letters first\n"
+    "  --data DIR  the folder holding kvlist.txt, kvindx.txt, kvtot2.txt (default: .)\n"
+    "  --raw       transliteration and Devanagari as font code bytes in hex\n"
+    "Exit code 1 when nothing is found, 2 when a data file is missing.\n",
+    {"--itrans", "--raw", "--help"},
+    {"--data"},
+    1,
+    "expects exactly one TEXT",
+    RunLookup,
+};
 
 }  // namespace kvdict

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "cli.h"
+
 namespace kvdict {
 
-// Each subcommand receives the whole argv; its own arguments start at argv[2].
-int RunConvert(int argc, char** argv);
-int RunLookup(int argc, char** argv);
-int RunEntry(int argc, char** argv);
-int RunBuild(int argc, char** argv);
-int RunCheck(int argc, char** argv);
+// The subcommands, each defined beside what it runs.
+extern const CCommand kConvertCommand;
+extern const CCommand kLookupCommand;
+extern const CCommand kEntryCommand;
+extern const CCommand kBuildCommand;
+extern const CCommand kCheckCommand;
 
 }  // namespace kvdict

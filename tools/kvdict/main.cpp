@@ -1,7 +1,6 @@
 // kvdict: the dictionary's command-line tool. It runs the same conversions and search as the
 // program and builds and checks the three data files.
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
 #include "cli.h"
@@ -9,23 +8,15 @@
 
 namespace {
 
-struct Command {
-  const char* name;
-  int (*run)(int, char**);
-  const char* summary;
-};
-
-constexpr Command kCommands[] = {
-    {"convert", kvdict::RunConvert, "show a word as key, transliteration and Devanagari"},
-    {"build", kvdict::RunBuild, "build the three data files from a dictionary source"},
-    {"check", kvdict::RunCheck, "check that the three data files fit together"},
-    {"lookup", kvdict::RunLookup, "list the headwords that begin with a word"},
-    {"entry", kvdict::RunEntry, "print the entry at an offset of kvtot2.txt"},
+// The subcommands in the order the command list shows them.
+const kvdict::CCommand* const kCommands[] = {
+    &kvdict::kConvertCommand, &kvdict::kBuildCommand, &kvdict::kCheckCommand,
+    &kvdict::kLookupCommand,  &kvdict::kEntryCommand,
 };
 
 void PrintHelp() {
   std::printf("usage: kvdict COMMAND [OPTIONS] ...\n\ncommands:\n");
-  for (const auto& command : kCommands) std::printf("  %-8s %s\n", command.name, command.summary);
+  for (const auto* command : kCommands) std::printf("  %-8s %s\n", command->name, command->summary);
   std::printf("\nkvdict COMMAND --help describes each command.\n");
 }
 
@@ -41,8 +32,8 @@ int main(int argc, char** argv) {
     PrintHelp();
     return kvdict::kExitOk;
   }
-  for (const auto& command : kCommands) {
-    if (name == command.name) return command.run(argc, argv);
+  for (const auto* command : kCommands) {
+    if (name == command->name) return kvdict::RunCommand(*command, argc, argv);
   }
   std::fprintf(stderr, "kvdict: unknown command '%s' (see kvdict --help)\n", argv[1]);
   return kvdict::kExitUsage;

@@ -1,6 +1,5 @@
 #include "unicode_text.h"
 
-#include <cstring>
 #include <string_view>
 
 #include "dictionary/decoders.h"
@@ -10,7 +9,6 @@ namespace kvdict {
 namespace {
 
 constexpr unsigned char kClosingByte = 0xA0;
-constexpr int kWordBytes = 200;
 
 std::string_view WithoutClosingByte(const char* codes) {
   std::string_view view(codes);
@@ -20,19 +18,10 @@ std::string_view WithoutClosingByte(const char* codes) {
   return view;
 }
 
-// A word is Sanskrit when one of its first three characters is the marker '%'.
-bool IsSanskritWord(std::string_view word) {
-  return word.substr(0, 3).find('%') != std::string_view::npos;
-}
-
 std::string ReadableWord(std::string_view word) {
-  if (!IsSanskritWord(word)) return kv::DecodeWindows1252(word);
-  char raw[kWordBytes];
-  size_t length = word.size() < kWordBytes - 1 ? word.size() : kWordBytes - 1;
-  std::memcpy(raw, word.data(), length);
-  raw[length] = 0;
-  char codes[kWordBytes];
-  kv::Transliterate(raw, codes, kWordBytes);
+  if (!kv::IsSanskritWord(word)) return kv::DecodeWindows1252(word);
+  char codes[kv::kWordBytes];
+  kv::TransliterateWord(word, codes);
   return UnicodeTranslit(codes);
 }
 

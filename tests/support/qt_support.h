@@ -23,4 +23,7 @@ class CFixedDpi {
 // (empty when there is none).
 QRect InkBounds(const QImage& image, QColor background);
 
+// Saves `image` as screenshots/<name>.png in the build tree, for a person to look at.
+bool SaveScreenshot(const QImage& image, const char* name);
+
 }  // namespace kv::test

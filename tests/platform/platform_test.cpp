@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/font.h"
+#include "platform/message_box.h"
+#include "platform/screen_dpi.h"
+#include "qt_support.h"
+
+namespace kv {
+namespace {
+
+using test::CFixedDpi;
+
+TEST(ScreenDpi, MeanOfBothAxesTruncatedAndLargeOnlyAbove96) {
+  // 97 and 96 make 193 / 2, truncated to 96: not large. Asked afresh on every call.
+  for (const auto& [x, y, dpi, large] : {std::tuple{96, 96, 96, false},
+                                         {97, 96, 96, false},
+                                         {97, 98, 97, true},
+                                         {144, 96, 120, true}}) {
+    CFixedDpi fixed(x, y);
+    EXPECT_EQ(QueryScreenDpi().dpi, dpi) << x << " x " << y;
+    EXPECT_EQ(QueryScreenDpi().largeFonts, large) << x << " x " << y;
+  }
+  // Without a source the primary screen answers.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(QueryLogicalDpi().y, static_cast<int>(screen->logicalDotsPerInchY()));
+  // In large-font mode each division truncates: at 120, 1400 / 120 = 11, 1056 / 10 = 105.
+  for (const auto& [tenths, dpi, scaled] : {std::tuple{140, 120, 105},
+                                            {158, 120, 124},
+                                            {150, 144, 96},
+                                            {150, 97, 144},
+                                            {158, 96, 158},
+                                            {158, 72, 158}}) {
+    EXPECT_EQ(ScaleForLargeFonts(tenths, ScreenDpiOf({dpi, dpi})), scaled) << tenths << " " << dpi;
+  }
+  CFixedDpi fixed(120, 120);
+  EXPECT_EQ(ScaleForLargeFonts(140), 105);
+}
+
+TEST(Font, FacesMapToInstalledFamiliesAndCodePages) {
+  for (const auto& [face, codePage, family] :
+       {std::tuple{"xdvng", CodePage::kXdvng, "Noto Sans Devanagari"},
+        {"XDVNG", CodePage::kXdvng, "Noto Sans Devanagari"},
+        {"iits", CodePage::kIits, "Liberation Sans"},
+        {"ARIAL", CodePage::kWindows1252, "Liberation Sans"}}) {
+    EXPECT_EQ(CodePageOfFace(face), codePage) << face;
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(158, face));
+    // Qt resolves the stand-in without substitution: it is really installed.
+    EXPECT_EQ(QFontInfo(font.Font()).family(), family) << face;
+  }
+  EXPECT_EQ(CodePageOfFace("xdvn"), CodePage::kWindows1252);
+}
+
+TEST(Font, PointSizeBecomesPixelsAtTheVerticalDpi) {
+  CFont font;
+  EXPECT_FALSE(font.HoldsFont());
+  {
+    CFixedDpi fixed(96, 96);
+    for (const auto& [tenths, pixels] : {std::pair{158, 21}, {79, 11}, {76, 10}}) {
+      ASSERT_TRUE(font.CreatePointFont(tenths, "IITS"));
+      EXPECT_EQ(font.Font().pixelSize(), pixels) << tenths;  // 21.07, 10.53, 10.13
+    }
+    EXPECT_EQ(font.FaceName(), "IITS");
+    EXPECT_EQ(font.SizeTenths(), 76);
+  }
+  CFixedDpi fixed(96, 120);
+  ASSERT_TRUE(font.CreatePointFont(158, "xdvng"));
+  EXPECT_EQ(font.Font().pixelSize(), 26);  // 26.33
+  for (const int tenths : {0, -10}) {
+    EXPECT_FALSE(font.CreatePointFont(tenths, "Arial"));
+    EXPECT_FALSE(font.HoldsFont());
+    EXPECT_EQ(font.SizeTenths(), 0);
+  }
+}
+
+TEST(Font, DecodesByTheCodePageOfTheFace) {
+  EXPECT_EQ(DecodeForCodePage("a\xA4 b\x80", CodePage::kWindows1252), QString::fromUtf8("a¤ b€"));
+  EXPECT_EQ(DecodeForCodePage("r\xA4ma\xA0", CodePage::kIits), QString::fromUtf8("rāma\u00A0"));
+  // The closing code of a Devanagari list string draws as a no-break space.
+  EXPECT_EQ(DecodeForCodePage("\x6B\x65\x76\x3A\xA0", CodePage::kXdvng),
+            QString::fromUtf8("कवि\u00A0"));
+  CFont arial;
+  ASSERT_TRUE(arial.CreatePointFont(120, "Arial"));
+  EXPECT_EQ(arial.Decode("r\xA4ma"), QString::fromUtf8("r¤ma"));
+  // Strings in fixed rows end at their terminator, or at the row's end without one.
+  const char row[4] = {'a', 'b', '\0', 'c'};
+  EXPECT_EQ(BoundedString(row, 4), "ab");
+  const char full[3] = {'x', 'y', 'z'};
+  EXPECT_EQ(BoundedString(full, 3), "xyz");
+  EXPECT_EQ(BoundedString(nullptr, 3), "");
+}
+
+TEST(MessageBox, HookTakesTheBoxAndReaderWarningsGoThere) {
+  std::vector<std::tuple<QWidget*, QString, QString, MessageIcon>> boxes;
+  SetMessageBoxHook(
+      [&boxes](QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) {
+        boxes.emplace_back(parent, text, caption, icon);
+      });
+  QWidget owner;
+  ShowMessageBox(&owner, "Please enter search text", "Cannot do that", MessageIcon::kExclamation);
+  ShowReaderWarning("m_pBuffer overflow in line 1 (line length over 200 chars) \x93");
+  ResetMessageBoxHook();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0], std::make_tuple(&owner, QStringLiteral("Please enter search text"),
+                                      QStringLiteral("Cannot do that"), MessageIcon::kExclamation));
+  EXPECT_EQ(boxes[1],
+            std::make_tuple(nullptr,
+                            QString::fromUtf8("m_pBuffer overflow in line 1 (line length over 200 "
+                                              "chars) “"),
+                            QStringLiteral("Warning !"), MessageIcon::kExclamation));
+}
+
+TEST(MessageBox, WithoutHookShowsAModalBoxWithOk) {
+  QString seen;
+  QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+  QMessageBox::StandardButtons seenButtons;
+  // Closes the box as soon as it is up.
+  QTimer closer;
+  closer.setInterval(10);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seen = box->windowTitle() + "|" + box->text();
+    seenIcon = box->icon();
+    seenButtons = box->standardButtons();
+    box->accept();
+  });
+  closer.start();
+  ShowMessageBox(nullptr, "Could not open file <kvlist.txt>", "Error", MessageIcon::kStop);
+  EXPECT_EQ(seen, "Error|Could not open file <kvlist.txt>");
+  EXPECT_EQ(seenIcon, QMessageBox::Critical);
+  EXPECT_EQ(seenButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+TEST(Clipboard, PutsPlainTextDecodedFromWindows1252) {
+  CopyBytesToClipboard(" bb \x93quoted\x94 \xA4");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(" bb “quoted” ¤"));
+  CopyTextToClipboard(QStringLiteral("second"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "second");
+}
+
+}  // namespace
+}  // namespace kv
