@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -104,17 +103,6 @@ TEST(FaceTextures, UnbuildableSizesLeaveTheFacesEmpty) {
       EXPECT_TRUE(faces.m_focusLineH.IsValid());
     }
   }
-}
-
-TEST(FaceTextures, GeneratorGivesTheSameFifteenBitNumbersOnEveryRun) {
-  CRandom15 random;
-  EXPECT_EQ(random.Next(), 41);
-  EXPECT_EQ(random.Next(), 18467);
-  EXPECT_EQ(random.Next(), 6334);
-  int highest = 0;
-  for (int i = 0; i < 100000; ++i) highest = std::max(highest, random.Next());
-  EXPECT_LE(highest, 32767);
-  EXPECT_GT(highest, 32700);
 }
 
 }  // namespace

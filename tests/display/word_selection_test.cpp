@@ -4,9 +4,9 @@
 
 #include <memory>
 #include <string>
-#include <tuple>
 
 #include "fake_text_device.h"
+#include "test_files.h"
 
 namespace kv {
 namespace {
@@ -24,27 +24,12 @@ std::unique_ptr<CEntryLayout> LaidOut(const char* text) {
 
 TEST(WordSelection, HoverCursorEdgesAreOutside) {
   auto l = LaidOut(kExample);
-  constexpr auto kWord = EntryCursor::kWord;
-  constexpr auto kArrow = EntryCursor::kArrow;
-  constexpr auto kParagraph = EntryCursor::kParagraph;
-  // Word edges, the gap between two words, the second line; the margin strip, the gap above
-  // paragraph 1 (which belongs to it) and the bands' shared and outer edges.
-  for (const auto& [x, y, cursor] : {std::tuple{16, 11, kWord},
-                                     {34, 23, kWord},
-                                     {15, 11, kArrow},
-                                     {35, 11, kArrow},
-                                     {16, 10, kArrow},
-                                     {16, 24, kArrow},
-                                     {37, 15, kArrow},
-                                     {50, 35, kWord},
-                                     {1, 11, kParagraph},
-                                     {14, 44, kParagraph},
-                                     {5, 27, kParagraph},
-                                     {0, 11, kArrow},
-                                     {5, 25, kArrow},
-                                     {5, 45, kArrow},
-                                     {5, 10, kArrow}}) {
-    EXPECT_EQ(HoverCursor(*l, x, y), cursor) << x << "," << y;
+  const char* const names[] = {"arrow", "word", "paragraph"};
+  for (const auto& [point, cursor] : test::ReadRows("display/hover.txt")) {
+    const std::size_t space = point.find(' ');
+    const EntryCursor got =
+        HoverCursor(*l, std::stoi(point.substr(0, space)), std::stoi(point.substr(space + 1)));
+    EXPECT_EQ(names[static_cast<int>(got)], cursor) << point;
   }
 }
 

@@ -1,9 +1,9 @@
 #include "fuzz_support.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace kv::fuzz {
@@ -36,22 +36,16 @@ const std::string& ScratchDir() {
 }
 
 std::string WriteScratchFile(const char* name, std::string_view bytes) {
-  std::string path = ScratchDir() + "/" + name;
-  int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  KV_FUZZ_CHECK(file >= 0);
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    ssize_t got = ::write(file, bytes.data() + written, bytes.size() - written);
-    KV_FUZZ_CHECK(got > 0);
-    written += static_cast<std::size_t>(got);
-  }
-  ::close(file);
+  const std::string path = ScratchDir() + "/" + name;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  KV_FUZZ_CHECK(out.good());
   return path;
 }
 
 void RemoveScratchFile(const char* name) {
-  std::string path = ScratchDir() + "/" + name;
-  ::unlink(path.c_str());
+  std::error_code ignored;
+  std::filesystem::remove(ScratchDir() + "/" + name, ignored);
 }
 
 std::uint8_t CInputCursor::TakeByte() {

@@ -21,7 +21,6 @@ namespace {
 using kv::fuzz::CInputCursor;
 
 constexpr std::string_view kSeparator = "|||";
-constexpr int kReaderBytes = 2048;
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -64,22 +63,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view files[] = {input.TakeUntil(kSeparator), input.TakeUntil(kSeparator),
                                     input.TakeRest()};
   const char* const names[] = {kv::kListFileName, kv::kIndexFileName, kv::kTextFileName};
-  kv::CLineReader list(kReaderBytes);
-  kv::CLineReader index(kReaderBytes);
-  kv::CLineReader text(kReaderBytes);
-  kv::CLineReader* readers[] = {&list, &index, &text};
   for (int i = 0; i < 3; ++i) {
     // Flag bits 1 to 3 leave a file out.
-    const bool missing = (flags >> (i + 1) & 1) != 0;
-    std::string path = kv::fuzz::ScratchDir() + "/" + names[i];
-    if (missing) {
+    if ((flags >> (i + 1) & 1) != 0) {
       kv::fuzz::RemoveScratchFile(names[i]);
     } else {
-      path = kv::fuzz::WriteScratchFile(names[i], files[i]);
+      kv::fuzz::WriteScratchFile(names[i], files[i]);
     }
-    KV_FUZZ_CHECK(readers[i]->Open(path.c_str()) == !missing);
-    readers[i]->SetWarningHandler([](const char*) {});
   }
+  kv::CDictionary dictionary;
+  dictionary.SetWarningHandler([](const char*) {});
+  dictionary.Open(kv::fuzz::ScratchDir());
+  kv::CLineReader& list = dictionary.ListReader();
+  kv::CLineReader& index = dictionary.IndexReader();
+  kv::CLineReader& text = dictionary.TextReader();
+  KV_FUZZ_CHECK(
+      dictionary.MissingFiles().size() ==
+      static_cast<std::size_t>(((flags >> 1) & 1) + ((flags >> 2) & 1) + ((flags >> 3) & 1)));
 
   const bool itrans = (flags & 1) != 0;
   char typed[kv::kKeyBytes] = {};

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" int FuzzLineReader(const std::uint8_t* data, std::size_t size);
@@ -45,18 +46,13 @@ int Replay(const std::string& target, FuzzEntry entry) {
   return count;
 }
 
-TEST(FuzzRegressionTest, LineReaderInputs) { EXPECT_GT(Replay("line_reader", FuzzLineReader), 0); }
-
-TEST(FuzzRegressionTest, ConversionInputs) { EXPECT_GT(Replay("conversions", FuzzConversions), 0); }
-
-TEST(FuzzRegressionTest, DecoderInputs) { EXPECT_GT(Replay("decoders", FuzzDecoders), 0); }
-
-TEST(FuzzRegressionTest, HeadwordSearchInputs) {
-  EXPECT_GT(Replay("headword_search", FuzzHeadwordSearch), 0);
-}
-
-TEST(FuzzRegressionTest, EntryLayoutInputs) {
-  EXPECT_GT(Replay("entry_layout", FuzzEntryLayout), 0);
+TEST(FuzzRegressionTest, EveryTargetReplaysItsInputs) {
+  const std::pair<const char*, FuzzEntry> targets[] = {{"line_reader", FuzzLineReader},
+                                                       {"conversions", FuzzConversions},
+                                                       {"decoders", FuzzDecoders},
+                                                       {"headword_search", FuzzHeadwordSearch},
+                                                       {"entry_layout", FuzzEntryLayout}};
+  for (const auto& [name, entry] : targets) EXPECT_GT(Replay(name, entry), 0) << name;
 }
 
 }  // namespace
