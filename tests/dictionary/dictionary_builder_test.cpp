@@ -31,20 +31,7 @@ std::vector<std::string> FilesIn(const fs::path& dir) {
   return names;
 }
 
-TEST(DictionaryBuilder, LaysOutBucketsInOrderOfFirstAppearance) {
-  std::vector<DictionaryError> errors;
-  const auto entries = ParseSource(
-      "# comment line\r\nrAma\tthe hero\r\ndeva\ta god\n   \nrA-jan\ta king\na\tthe first letter",
-      "src.txt", errors);
-  ASSERT_TRUE(errors.empty());
-  ASSERT_EQ(entries.size(), 4u);
-  EXPECT_EQ(entries[2].line, 5);
-  const DictionaryFiles files = LayOutDictionary(entries);
-  EXPECT_EQ(files.text, "the hero\r\na god\r\na king\r\nthe first letter\r\n");
-  EXPECT_EQ(files.index, "rAma\r\n0\r\nrA-jan\r\n17\r\ndeva\r\n10\r\na\r\n25\r\n");
-  EXPECT_EQ(files.list, "rA\r\n0\r\nde\r\n21\r\na\r\n31\r\n##\r\n38\r\n");
-  EXPECT_EQ(files.bucketCount, 3);
-  // Bucket keys skip the markers that matching skips, and each headword's key finds it.
+TEST(DictionaryBuilder, BucketKeysSkipTheMarkersThatMatchingSkips) {
   EXPECT_EQ(BucketKeyOf("-`4r7@\xF3"
                         "A-ma"),
             "rA");
@@ -56,8 +43,9 @@ TEST(DictionaryBuilder, LaysOutBucketsInOrderOfFirstAppearance) {
   }
 }
 
-// The source's bytes become exactly the checked-in files: markers, Windows-1252 text,
-// interleaved buckets, a repeated and a one-letter headword.
+// The source's bytes become exactly the checked-in files: comments, markers, Windows-1252
+// text, buckets in order of first appearance and interleaved in the source, a repeated and a
+// one-letter headword, CR LF line ends and the closing record.
 TEST(DictionaryBuilder, BuildsTheGoldenFiles) {
   CTempDir dir;
   const fs::path data = fs::path(KV_TEST_DATA_DIR) / "dictionary";

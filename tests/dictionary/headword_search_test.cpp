@@ -90,28 +90,13 @@ TEST_F(HeadwordSearchTest, StopsAfter291HitsInOrder) {
 }
 
 TEST(SearchTextCheck, StatusLineBreaksAndRefusedBytes) {
-  struct Case {
-    const char* text;
-    const char* status;
-    bool lineBreakCut;
-    bool runSearch;
-    const char* cleaned;
-  };
-  const Case cases[] = {
-      {"", "Enter Text", false, false, ""},
-      {"rAma", "Click Search", false, false, "rAma"},
-      {"rA\r\nma", "Click Search", true, true, "rAma"},
-      {"rAma\n", "Click Search", true, true, "rAma"},  // the line break of a Qt edit
-      {"rAma1\r\n", "Error in Text", true, false, "rAma1"},
-      {"\n", "Enter Text", true, true, ""},  // Return in an empty edit searches for nothing
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    const SearchTextCheck check = CheckSearchText(c.text);
-    EXPECT_STREQ(check.status, c.status);
-    EXPECT_EQ(check.lineBreakCut, c.lineBreakCut);
-    EXPECT_EQ(check.runSearch, c.runSearch);
-    EXPECT_STREQ(check.cleaned, c.cleaned);
+  for (const auto& [text, expected] : test::ReadRows("dictionary/search_text.txt")) {
+    const SearchTextCheck check = CheckSearchText(text.c_str());
+    EXPECT_EQ(std::string(check.status) + " | " +
+                  (check.lineBreakCut ? std::string(check.cleaned) : "kept") + " | " +
+                  (check.runSearch ? "search" : "no search"),
+              expected)
+        << text;
   }
   std::string refused;
   for (int c = 1; c < 256; ++c) {

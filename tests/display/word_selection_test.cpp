@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "fake_text_device.h"
@@ -33,52 +34,18 @@ TEST(WordSelection, HoverCursorEdgesAreOutside) {
   }
 }
 
-TEST(WordSelection, ClicksToggleWordsWithStrictEdges) {
-  auto l = LaidOut(kExample);
-  for (const auto& [x, y] :
-       {std::pair{15, 15}, {35, 15}, {20, 10}, {20, 24}, {37, 15}, {200, 15}}) {
-    EXPECT_FALSE(ToggleAt(*l, x, y).Changed()) << x << "," << y;
+TEST(WordSelection, ClicksToggleWordsAndWholeParagraphsWithStrictEdges) {
+  for (const auto& [clicks, expected] : test::ReadRows("display/clicks.txt")) {
+    auto l = LaidOut(kExample);
+    std::istringstream points(clicks);
+    CToggleResult last;
+    for (int x = 0, y = 0; points >> x >> y;) last = ToggleAt(*l, x, y);
+    std::string got;
+    for (int k = 0; k < 4; ++k) got += std::to_string(l->m_wordSelected[k]);
+    got += " | " + std::to_string(last.wordsToggled) + " " + std::to_string(last.paragraphsToggled);
+    if (last.Changed()) got += last.Cursor() == EntryCursor::kWord ? " word" : " paragraph";
+    EXPECT_EQ(got, expected) << clicks;
   }
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(l->m_wordSelected[k], 0);
-
-  const CToggleResult first = ToggleAt(*l, 40, 11);
-  EXPECT_EQ(first.wordsToggled, 1);
-  EXPECT_EQ(first.Cursor(), EntryCursor::kWord);
-  EXPECT_EQ(l->m_wordSelected[1], 1);
-  ToggleAt(*l, 68, 23);
-  EXPECT_EQ(l->m_wordSelected[1], 0);
-}
-
-TEST(WordSelection, MarginClicksInvertWholeParagraphs) {
-  auto l = LaidOut(kExample);
-  l->m_wordSelected[2] = 1;
-  EXPECT_FALSE(ToggleAt(*l, 0, 35).Changed());
-  EXPECT_FALSE(ToggleAt(*l, 15, 35).Changed());
-  EXPECT_FALSE(ToggleAt(*l, 5, 25).Changed());
-
-  const CToggleResult r = ToggleAt(*l, 5, 27);  // the gap belongs to the paragraph below
-  EXPECT_EQ(r.paragraphsToggled, 1);
-  EXPECT_EQ(r.wordsToggled, 0);
-  EXPECT_EQ(r.Cursor(), EntryCursor::kParagraph);
-  EXPECT_EQ(l->m_wordSelected[0], 0);
-  EXPECT_EQ(l->m_wordSelected[1], 0);
-  EXPECT_EQ(l->m_wordSelected[2], 0);
-  EXPECT_EQ(l->m_wordSelected[3], 1);
-
-  ToggleAt(*l, 14, 11);
-  EXPECT_EQ(l->m_wordSelected[0], 1);
-  EXPECT_EQ(l->m_wordSelected[1], 1);
-  EXPECT_EQ(l->m_wordSelected[3], 1);
-}
-
-TEST(WordSelection, WheelMovesOneStepWithinRange) {
-  EXPECT_EQ(WheelTarget(50, 120, 3000), 0);
-  EXPECT_EQ(WheelTarget(250, 1, 3000), 150);
-  EXPECT_EQ(WheelTarget(2950, -120, 3000), 3000);
-  EXPECT_EQ(WheelTarget(2950, 0, 3000), 3000);
-  EXPECT_EQ(WheelTarget(400, -720, 3000), 500);
-  EXPECT_EQ(WheelTarget(0, -120, 0), 0);  // nothing to scroll
-  EXPECT_EQ(WheelTarget(1234, -120, 1290), 1290);
 }
 
 TEST(WordSelection, CopyTextGathersSelectedWordsInTextOrder) {

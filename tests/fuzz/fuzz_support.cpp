@@ -1,51 +1,50 @@
 #include "fuzz_support.h"
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+
+#include "test_files.h"
 
 namespace kv::fuzz {
 namespace {
 
-std::string MakeScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kv-fuzz-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    std::perror("mkdtemp");
-    std::abort();
-  }
-  return pattern;
-}
-
-void RemoveScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(ScratchDir(), ignored);
+const test::CTempDir& Scratch() {
+  static const test::CTempDir dir;
+  return dir;
 }
 
 }  // namespace
 
 const std::string& ScratchDir() {
-  // Never destroyed: the exit handler that removes the directory still needs its name.
-  static const std::string* dir = [] {
-    auto* made = new std::string(MakeScratchDir());
-    std::atexit(RemoveScratchDir);
-    return made;
-  }();
-  return *dir;
+  static const std::string path = Scratch().Path().string();
+  return path;
 }
 
 std::string WriteScratchFile(const char* name, std::string_view bytes) {
-  const std::string path = ScratchDir() + "/" + name;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  KV_FUZZ_CHECK(out.good());
-  return path;
+  return Scratch().Write(name, bytes);
 }
 
 void RemoveScratchFile(const char* name) {
   std::error_code ignored;
-  std::filesystem::remove(ScratchDir() + "/" + name, ignored);
+  std::filesystem::remove(Scratch().Path() / name, ignored);
+}
+
+std::vector<std::string> LinePieces(std::string_view content, std::size_t piece) {
+  const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < content.size()) {
+    while (pos < content.size() && isLineEnd(content[pos])) ++pos;
+    std::size_t end = pos;
+    while (end < content.size() && !isLineEnd(content[end])) ++end;
+    for (std::size_t at = pos; at < end; at += piece) {
+      const std::string_view chunk = content.substr(at, std::min(piece, end - at));
+      lines.emplace_back(chunk.substr(0, chunk.find('\0')));
+    }
+    pos = end;
+  }
+  return lines;
 }
 
 std::uint8_t CInputCursor::TakeByte() {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv::fuzz {
 
@@ -28,6 +29,10 @@ std::string WriteScratchFile(const char* name, std::string_view bytes);
 
 // Removes ScratchDir()/name if it exists.
 void RemoveScratchFile(const char* name);
+
+// What a line reader hands out for `content`: the runs of bytes between line ends, each cut
+// into pieces of at most `piece` bytes, each piece read as a C string (up to a zero byte).
+std::vector<std::string> LinePieces(std::string_view content, std::size_t piece);
 
 // Reads a fuzzer input front to back. Past the end every read gives zero or an empty piece,
 // so a target never needs to check the input's length itself.

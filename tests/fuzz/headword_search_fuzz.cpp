@@ -22,28 +22,16 @@ using kv::fuzz::CInputCursor;
 
 constexpr std::string_view kSeparator = "|||";
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
 // The transliteration strings of every line of the index file that begins with `key`: the
 // only strings a found row may hold. Lines are cut where the search's reader cuts them.
 std::set<std::string> MatchingTranslits(std::string_view index, const char* key) {
   std::set<std::string> strings;
-  const std::size_t piece = static_cast<std::size_t>(kv::kLineLimit - 1);
-  std::size_t pos = 0;
-  auto translit = std::make_unique<char[]>(kv::kRowBytes);
-  auto devanagari = std::make_unique<char[]>(kv::kRowBytes);
-  while (pos < index.size()) {
-    while (pos < index.size() && IsLineEnd(index[pos])) ++pos;
-    std::size_t end = pos;
-    while (end < index.size() && !IsLineEnd(index[end])) ++end;
-    for (std::size_t at = pos; at < end; at += piece) {
-      std::string line(index.substr(at, std::min(piece, end - at)));
-      line.resize(std::strlen(line.c_str()));
-      if (!kv::KeyMatches(line.c_str(), key)) continue;
-      kv::MakeListStrings(line.c_str(), translit.get(), devanagari.get(), kv::kRowBytes);
-      strings.insert(translit.get());
-    }
-    pos = end;
+  char translit[kv::kRowBytes];
+  char devanagari[kv::kRowBytes];
+  for (const std::string& line : kv::fuzz::LinePieces(index, kv::kLineLimit - 1)) {
+    if (!kv::KeyMatches(line.c_str(), key)) continue;
+    kv::MakeListStrings(line.c_str(), translit, devanagari, kv::kRowBytes);
+    strings.insert(translit);
   }
   return strings;
 }

@@ -14,35 +14,15 @@ namespace {
 
 using kv::fuzz::CInputCursor;
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-// The lines a reader with a destination of `destSize` bytes returns for `content`. A line
-// holding a zero byte reads, as a C string, only up to that byte.
-std::vector<std::string> ExpectedLines(std::string_view content, int destSize) {
-  std::vector<std::string> lines;
-  // A destination with room for the terminator alone never receives a byte.
-  if (destSize < 2) return lines;
-  const std::size_t piece = static_cast<std::size_t>(destSize - 1);
-  std::size_t pos = 0;
-  while (pos < content.size()) {
-    while (pos < content.size() && IsLineEnd(content[pos])) ++pos;
-    std::size_t end = pos;
-    while (end < content.size() && !IsLineEnd(content[end])) ++end;
-    for (std::size_t at = pos; at < end; at += piece) {
-      std::string_view chunk = content.substr(at, std::min(piece, end - at));
-      lines.emplace_back(chunk.substr(0, chunk.find('\0')));
-    }
-    pos = end;
-  }
-  return lines;
-}
-
 // Reads every line from the reader's place and compares it with the model of `content`. The
 // reader's position never passes `lastPlace`: the end of the file, or a place the reader was
 // sent to beyond it.
 void ReadAndCompare(kv::CLineReader& reader, std::string_view content, int destSize,
                     long long lastPlace) {
-  std::vector<std::string> expected = ExpectedLines(content, destSize);
+  // A destination with room for the terminator alone never receives a byte.
+  const std::vector<std::string> expected =
+      destSize < 2 ? std::vector<std::string>{}
+                   : kv::fuzz::LinePieces(content, static_cast<std::size_t>(destSize - 1));
   // Filled with a non-zero byte so that a missing terminator shows; after each call only the
   // bytes the reader wrote are filled again.
   std::vector<char> dest(static_cast<std::size_t>(destSize), 0x55);

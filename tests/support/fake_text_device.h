@@ -8,15 +8,10 @@
 
 namespace kv::test {
 
-// Fixed-width glyphs: every byte of the text font is 10 pixels wide and 14 high, every byte
-// of the transliteration font 12 wide and 18 high. Records what is measured and drawn.
+// Fixed-width glyphs: by default every byte of the text font is 10 pixels wide and 14 high,
+// every byte of the transliteration font 12 wide and 18 high. Records what it draws.
 class CFakeTextDevice : public ITextDevice {
  public:
-  static constexpr int kTextWidth = 10;
-  static constexpr int kTextHeight = 14;
-  static constexpr int kTranslitWidth = 12;
-  static constexpr int kTranslitHeight = 18;
-
   struct CDrawCall {
     std::string text;
     CRect rect;
@@ -24,11 +19,13 @@ class CFakeTextDevice : public ITextDevice {
     EntryFont font;
   };
 
+  explicit CFakeTextDevice(CExtent text = {10, 14}, CExtent translit = {12, 18})
+      : m_text(text), m_translit(translit) {}
+
   CExtent Measure(std::string_view text, EntryFont font) override {
     ++m_measureCount;
-    const int length = static_cast<int>(text.size());
-    return font == EntryFont::kText ? CExtent{length * kTextWidth, kTextHeight}
-                                    : CExtent{length * kTranslitWidth, kTranslitHeight};
+    const CExtent glyph = font == EntryFont::kText ? m_text : m_translit;
+    return {glyph.width * static_cast<int>(text.size()), glyph.height};
   }
 
   void Draw(std::string_view text, const CRect& rect, Colour colour, EntryFont font) override {
@@ -37,6 +34,10 @@ class CFakeTextDevice : public ITextDevice {
 
   std::vector<CDrawCall> m_draws;
   int m_measureCount = 0;
+
+ private:
+  CExtent m_text;
+  CExtent m_translit;
 };
 
 }  // namespace kv::test
