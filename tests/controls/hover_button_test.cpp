@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
-#include <memory>
 
 #include "qt_support.h"
 
@@ -65,21 +64,23 @@ class HoverButtonTest : public ::testing::Test {
   QWidget m_window;
 };
 
-TEST_F(HoverButtonTest, StyleAndFaceIconsAtConstructionAndAfter) {
+// The search bar's two buttons as the shell dresses them, saved to the build tree
+// (screenshots/buttons.png) for a person to look at; the icons must show where placed.
+TEST_F(HoverButtonTest, StyleAndFaceIconsAsTheSearchBarShowsThem) {
   // The style bits are read once, as the layout rules read them; no icon or face yet.
   CHoverButton* search = AddSearchButton();
-  EXPECT_EQ(search->Border(), 4);
   EXPECT_EQ(search->TextFormat(), InterpretButtonStyle(0).m_textFormat);
   EXPECT_FALSE(search->HasIcon());
   EXPECT_FALSE(search->Faces().m_faceNormal.IsValid());
   EXPECT_FALSE(search->isCheckable());  // the check state is the button's own
-  CHoverButton* radio = AddButton(kButtonStyleAutoRadio | kButtonStyleFlat, QRect(0, 0, 40, 20));
+  CHoverButton* radio = AddButton(kButtonStyleAutoRadio | kButtonStyleFlat, QRect(0, 60, 40, 20));
   EXPECT_EQ(radio->Kind(), kButtonKindRadio);
   EXPECT_TRUE(radio->Flat());
-
+  CHoverButton* copy = AddButton(0, QRect(160, 10, 34, 30));
+  CHoverButton* plain = AddButton(0, QRect(160, 60, 34, 30));
+  Show();
+  search->BuildFaceTextures(kFaceDiagonal, 0, 10, 10, Rgb(22, 233, 130));
   search->SetFaceIcon(136, kIconRight);
-  EXPECT_EQ(search->IconRect(), (CRect{110, 7, 126, 23}));
-  CHoverButton* copy = AddButton(0, QRect(150, 10, 34, 30));
   copy->SetFaceIcon(137 | 0x10000, kIconLeft);  // only the low 16 bits name the icon
   EXPECT_EQ(copy->IconRect(), (CRect{4, 1, 32, 29}));
   // A missing icon changes nothing, not even the alignment.
@@ -88,6 +89,26 @@ TEST_F(HoverButtonTest, StyleAndFaceIconsAtConstructionAndAfter) {
   EXPECT_EQ(copy->IconAlign(), kIconLeft);
   radio->SetFaceIcon(999, kIconLeft);
   EXPECT_FALSE(radio->HasIcon());
+  const QImage shot = m_window.grab(QRect(0, 0, 210, 50)).toImage();
+  EXPECT_TRUE(test::SaveScreenshot(shot.scaled(shot.size() * 3), "buttons"));
+  // The magnifier sits at the right, in (110, 7) - (126, 23), and not at the left; the pages
+  // cover most of the copy button's icon rectangle and nothing outside it.
+  const QImage searchImage = search->grab().toImage();
+  const QImage copyImage = copy->grab().toImage();
+  const QImage blank = plain->grab().toImage();
+  auto count = [](const QRect& area, auto test) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) n += test(x, y) ? 1 : 0;
+    }
+    return n;
+  };
+  auto dark = [&](int x, int y) { return qGray(searchImage.pixel(x, y)) < 90; };
+  EXPECT_GT(count(QRect(110, 7, 16, 16), dark), 20);
+  EXPECT_EQ(count(QRect(4, 7, 16, 16), dark), 0);
+  auto drawn = [&](int x, int y) { return copyImage.pixel(x, y) != blank.pixel(x, y); };
+  EXPECT_GT(count(QRect(4, 1, 28, 28), drawn), 300);
+  EXPECT_EQ(count(QRect(0, 0, 4, 30), drawn), 0);
 }
 
 TEST_F(HoverButtonTest, TheMouseTracksPressAndHover) {
@@ -262,38 +283,6 @@ TEST_F(HoverButtonTest, FocusFrameIsDottedInsideTheBorder) {
   // Without a border there is no frame.
   button->SetBorder(0);
   EXPECT_EQ(Grab(button, 6, 26), FacePixel(faces.m_faceNormal, 6, 26));
-}
-
-// The search bar's two buttons as the shell dresses them, saved to the build tree
-// (screenshots/buttons.png) for a person to look at; the icons must show where placed.
-TEST_F(HoverButtonTest, ScreenshotOfTheSearchBarButtons) {
-  CHoverButton* search = AddSearchButton();
-  CHoverButton* copy = AddButton(0, QRect(160, 10, 34, 30));
-  CHoverButton* plain = AddButton(0, QRect(160, 60, 34, 30));
-  Show();
-  search->BuildFaceTextures(kFaceDiagonal, 0, 10, 10, Rgb(22, 233, 130));
-  search->SetFaceIcon(136, kIconRight);
-  copy->SetFaceIcon(137, kIconLeft);
-  const QImage shot = m_window.grab(QRect(0, 0, 210, 50)).toImage();
-  EXPECT_TRUE(test::SaveScreenshot(shot.scaled(shot.size() * 3), "buttons"));
-  // The magnifier sits at the right, in (110, 7) - (126, 23), and not at the left; the pages
-  // cover most of the copy button's icon rectangle and nothing outside it.
-  const QImage searchImage = search->grab().toImage();
-  const QImage copyImage = copy->grab().toImage();
-  const QImage blank = plain->grab().toImage();
-  auto count = [](const QRect& area, auto test) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-      for (int x = area.left(); x <= area.right(); ++x) n += test(x, y) ? 1 : 0;
-    }
-    return n;
-  };
-  auto dark = [&](int x, int y) { return qGray(searchImage.pixel(x, y)) < 90; };
-  EXPECT_GT(count(QRect(110, 7, 16, 16), dark), 20);
-  EXPECT_EQ(count(QRect(4, 7, 16, 16), dark), 0);
-  auto drawn = [&](int x, int y) { return copyImage.pixel(x, y) != blank.pixel(x, y); };
-  EXPECT_GT(count(QRect(4, 1, 28, 28), drawn), 300);
-  EXPECT_EQ(count(QRect(0, 0, 4, 30), drawn), 0);
 }
 
 }  // namespace

@@ -48,31 +48,8 @@ class CorruptDataTest : public test::CDictionaryTest {
   }
 };
 
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-  std::vector<std::string> parts;
-  for (std::size_t at = 0;;) {
-    const std::size_t next = text.find(separator, at);
-    parts.push_back(text.substr(at, next - at));
-    if (next == std::string::npos) return parts;
-    at = next + separator.size();
-  }
-}
-
 TEST_F(CorruptDataTest, DamagedFilesShowOnlyTrueEntries) {
-  for (const auto& [files, searches] : test::ReadRows("dictionary/corrupt.txt")) {
-    const std::vector<std::string> contents = Split(files, " | ");
-    ASSERT_EQ(contents.size(), 3u) << files;
-    Write(SFiles{contents[0], contents[1], contents[2]});
-    for (const std::string& search : Split(searches, " // ")) {
-      const std::string key = search.substr(0, search.find(": "));
-      std::string shown = key + ": ";
-      if (Search(key.c_str()) == SearchOutcome::kNoMatch) shown += "no match";
-      for (const std::string& entry : Entries()) {
-        shown += (shown.ends_with(": ") ? "" : " / ") + (entry.empty() ? "-" : entry);
-      }
-      EXPECT_EQ(shown, search) << files;
-    }
-  }
+  ExpectSearches("dictionary/corrupt.txt");
   EXPECT_TRUE(m_warnings.empty());
   // Entry offsets that no list holds show nothing: before the start, past the end, inside an
   // entry line. The line end before an entry is a place of that entry.
@@ -169,39 +146,6 @@ TEST_F(CorruptDataTest, IndexShorterThanTheListClaims) {
   Write(SFiles{full.list, full.index, full.text.substr(0, 100)});
   Search("kav");
   EXPECT_EQ(Rows(), (RowList{{TranslitOf("kavi"), std::string(100, 'p')}}));
-}
-
-TEST_F(CorruptDataTest, MissingOrUnreadableFilesAreNamed) {
-  const SFiles files = test::LayOut(kWords);
-  const std::string contents[] = {files.list, files.index, files.text};
-  const char* const names[] = {kListFileName, kIndexFileName, kTextFileName};
-  for (int missing = 0; missing < 3; ++missing) {
-    for (bool folder : {false, true}) {
-      SCOPED_TRACE(std::string(names[missing]) + (folder ? " is a folder" : " is missing"));
-      test::CTempDir dir;
-      for (int i = 0; i < 3; ++i) {
-        if (i != missing) {
-          dir.Write(names[i], contents[i]);
-        } else if (folder) {
-          std::filesystem::create_directory(dir.Path() / names[i]);
-        }
-      }
-      EXPECT_FALSE(m_dictionary.Open(dir.Path().string()));
-      EXPECT_EQ(m_dictionary.MissingFiles(), std::vector<std::string>{names[missing]});
-      const std::string expected = std::string("Could not open file <") + names[missing] +
-                                   ">\n Did you install the dictionary?";
-      if (missing < 2) {
-        EXPECT_EQ(Search("ka"), SearchOutcome::kMissingFile);
-        EXPECT_EQ(m_entry.get(), expected);
-        EXPECT_EQ(m_found.ItemCount(), 0);
-      } else {
-        ASSERT_EQ(Search("ka"), SearchOutcome::kFound);
-        EXPECT_FALSE(
-            RetrieveEntry(m_rows->m_entryOffsets[0], m_dictionary.TextReader(), m_entry.get()));
-        EXPECT_EQ(m_entry.get(), expected);
-      }
-    }
-  }
 }
 
 }  // namespace

@@ -83,27 +83,20 @@ TEST(DictionaryBuilder, EachErrorNamesItsLineAndLeavesNoFile) {
   EXPECT_TRUE(errors.empty());
 }
 
-TEST(DictionaryBuilder, FailedBuildKeepsEarlierFilesAndReportsEveryBadLine) {
+// Every bad line is reported, and nothing written, as the kvdict cases show; here what a
+// failed build leaves of the files an earlier build wrote.
+TEST(DictionaryBuilder, FailedBuildKeepsEarlierFiles) {
   CTempDir dir;
   const fs::path out = dir.Path() / "out";
   ASSERT_TRUE(BuildDictionary(dir.Write("good.txt", "rAma\tthe hero\n"), out.string()).Ok());
   const std::string listBefore = ReadBytes(out / kListFileName);
-
-  const std::string bad = dir.Write("bad.txt", "rAma\tthe hero\nx y\nsIta\this\n\tz\ndeva\t\n");
-  const BuildResult result = BuildDictionary(bad, out.string());
-  ASSERT_EQ(result.errors.size(), 3u);
-  EXPECT_EQ(result.errors[0].line, 2);
-  EXPECT_EQ(result.errors[1].line, 4);
-  EXPECT_EQ(result.errors[2].line, 5);
+  const std::string bad = dir.Write("bad.txt", "rAma\tthe hero\nx y\nsIta\this\n");
+  EXPECT_EQ(BuildDictionary(bad, out.string()).errors.size(), 1u);
   EXPECT_EQ(FilesIn(out).size(), 3u);
   EXPECT_EQ(ReadBytes(out / kListFileName), listBefore);
-
-  const BuildResult missing = BuildDictionary((dir.Path() / "absent.txt").string(), out.string());
-  ASSERT_EQ(missing.errors.size(), 1u);
-  EXPECT_EQ(missing.errors[0].line, 0);
   const std::string empty = dir.Write("empty.txt", "# nothing but a comment\n");
-  EXPECT_FALSE(BuildDictionary(empty, (dir.Path() / "out2").string()).Ok());
-  EXPECT_FALSE(fs::exists(dir.Path() / "out2" / kListFileName));
+  EXPECT_FALSE(BuildDictionary(empty, out.string()).Ok());
+  EXPECT_EQ(ReadBytes(out / kListFileName), listBefore);
 }
 
 TEST(DictionaryBuilder, ListStringLimitIsMeasuredOnBothStrings) {

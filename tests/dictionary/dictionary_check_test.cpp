@@ -10,19 +10,11 @@
 namespace kv {
 namespace {
 
+using test::Split;
+
 const std::string kText = "the hero\r\na god\r\na king\r\nthe first letter\r\n";
 const std::string kIndex = "rAma\r\n0\r\nrA-jan\r\n17\r\ndeva\r\n10\r\na\r\n25\r\n";
 const std::string kList = "rA\r\n0\r\nde\r\n21\r\na\r\n31\r\n##\r\n38\r\n";
-
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-  std::vector<std::string> parts;
-  for (std::size_t at = 0;;) {
-    const std::size_t next = text.find(separator, at);
-    parts.push_back(text.substr(at, next - at));
-    if (next == std::string::npos) return parts;
-    at = next + separator.size();
-  }
-}
 
 std::string Describe(const CheckResult& result) {
   std::string out;
@@ -86,19 +78,6 @@ TEST(DictionaryCheck, LinesTooLongForTheProgram) {
   const DictionaryFiles wide = LayOutDictionary({{"rAma", "the hero", 1}, {ka, "many", 2}});
   EXPECT_TRUE(HasProblems(CheckDictionaryData(wide.list, wide.index, wide.text),
                           {"kvindx.txt:3: transliteration string needs 104 bytes"}));
-}
-
-TEST(DictionaryCheck, FilesAreReadFromTheDirectory) {
-  test::CTempDir dir;
-  const CheckResult none = CheckDictionaryFiles(dir.Path().string());
-  EXPECT_TRUE(none.missingFile);
-  EXPECT_EQ(none.problems.size(), 3u);
-  dir.Write(kListFileName, kList);
-  dir.Write(kIndexFileName, kIndex.substr(0, kIndex.size() - 4) + "43\r\n");
-  dir.Write(kTextFileName, kText);
-  const CheckResult found = CheckDictionaryFiles(dir.Path().string());
-  EXPECT_FALSE(found.missingFile);
-  EXPECT_TRUE(HasProblems(found, {(dir.Path() / "kvindx.txt:8: entry offset 43").string()}));
 }
 
 }  // namespace

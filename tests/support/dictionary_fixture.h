@@ -49,6 +49,11 @@ class CDictionaryTest : public testing::Test {
     for (const auto& row : Rows()) entries.push_back(row.second);
     return entries;
   }
+  // Reads dictionaries and what searching them shows from tests/data/<name>: rows
+  // "kvlist.txt | kvindx.txt | kvtot2.txt = KEY: ENTRY / ENTRY // KEY: ...", a file given as
+  // <missing> or <folder> when it is one, an empty entry as "-", a search that finds nothing
+  // as "no match", one that misses a file as its message; a KEY "itrans TEXT" is ITRANS.
+  void ExpectSearches(const std::string& name);
 
   CTempDir m_dir;
   CDictionary m_dictionary;

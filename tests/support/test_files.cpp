@@ -97,6 +97,16 @@ void WriteFiles(const CTempDir& dir, const SFiles& files) {
   dir.Write(kTextFileName, files.text);
 }
 
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+  std::vector<std::string> parts;
+  for (std::size_t at = 0;;) {
+    const std::size_t next = text.find(separator, at);
+    parts.push_back(text.substr(at, next - at));
+    if (next == std::string::npos) return parts;
+    at = next + separator.size();
+  }
+}
+
 std::string Hex(std::string_view bytes) {
   static const char kDigits[] = "0123456789abcdef";
   std::string out;

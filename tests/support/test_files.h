@@ -44,6 +44,9 @@ SFiles LayOut(const std::vector<SHeadword>& words, std::string_view eol = "\r\n"
 // Writes kvlist.txt, kvindx.txt and kvtot2.txt into `dir`.
 void WriteFiles(const CTempDir& dir, const SFiles& files);
 
+// The parts of `text` between the separators.
+std::vector<std::string> Split(const std::string& text, const std::string& separator);
+
 // Lowercase hex of every byte of `bytes`.
 std::string Hex(std::string_view bytes);
 // Bytes from hex pairs, spaces between them allowed: "65 6B A0" -> "\x65\x6B\xA0".
