@@ -30,20 +30,13 @@ class HeadwordSearchTest : public test::CDictionaryTest {
   }
 };
 
-TEST(KeyMatches, IgnoresTheMarkerBytesOfTheIndexLineOnly) {
-  EXPECT_TRUE(KeyMatches("rA-ma", "rAma"));
-  EXPECT_TRUE(KeyMatches("r`A4m7a@\xF3", "rAma"));
-  EXPECT_TRUE(KeyMatches("rA-ma", "r"));
-  EXPECT_FALSE(KeyMatches("rA-ma", "rAmA"));
-  EXPECT_FALSE(KeyMatches("rA-ma", "rAmaa"));
-  EXPECT_FALSE(KeyMatches("rA-ma", "rA-"));  // the key itself is not filtered
-  EXPECT_TRUE(KeyMatches("ma%ti", "ma%"));   // '%' is not an ignored marker
-}
-
 TEST_F(HeadwordSearchTest, ListsHitsInBucketAndFileOrderWithTheirEntries) {
   std::strcpy(m_entry.get(), "kept");
   ASSERT_EQ(Search("rAm"), SearchOutcome::kFound);
-  EXPECT_STREQ(m_entry.get(), "kept");  // hits leave the entry text alone
+  EXPECT_STREQ(m_entry.get(), "kept");              // hits leave the entry text alone
+  EXPECT_EQ(Search(""), SearchOutcome::kEmptyKey);  // so does an empty key, and the rows
+  EXPECT_EQ(m_found.ItemCount(), 3);
+  EXPECT_STREQ(m_entry.get(), "kept");
   EXPECT_EQ(test::Hex(m_rows->m_translitRows[1]), "72a42d6d61a0");
   // A miss writes its message, quoting the text as typed; its numbers never fall below one.
   ASSERT_EQ(Search("shivaa", true), SearchOutcome::kNoMatch);
@@ -57,14 +50,6 @@ TEST_F(HeadwordSearchTest, ListsHitsInBucketAndFileOrderWithTheirEntries) {
   EXPECT_TRUE(IsNoMatchText(text));
   EXPECT_FALSE(IsNoMatchText("No m"));
   ExpectSearches("dictionary/search.txt");
-}
-
-TEST_F(HeadwordSearchTest, EmptyKeyChangesNothing) {
-  ASSERT_EQ(Search("rAm"), SearchOutcome::kFound);
-  std::strcpy(m_entry.get(), "kept");
-  EXPECT_EQ(Search(""), SearchOutcome::kEmptyKey);
-  EXPECT_EQ(m_found.ItemCount(), 3);
-  EXPECT_STREQ(m_entry.get(), "kept");
 }
 
 TEST_F(HeadwordSearchTest, StopsAfter291HitsInOrder) {

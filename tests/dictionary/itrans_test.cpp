@@ -9,6 +9,8 @@
 namespace kv {
 namespace {
 
+using test::Repeat;
+
 // The key of `text`, converted into a guarded buffer that starts out holding garbage rather
 // than zeros, so a missing terminator shows.
 std::string Convert(const std::string& text) {
@@ -17,12 +19,6 @@ std::string Convert(const std::string& text) {
   ConvertItrans(text.c_str(), key.Data());
   EXPECT_TRUE(key.GuardsIntact()) << text;
   return key.Text();
-}
-
-std::string Repeat(const std::string& piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
 }
 
 TEST(ConvertItrans, Examples) {

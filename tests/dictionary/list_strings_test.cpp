@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 
 namespace kv {
 namespace {
+
+using test::Repeat;
 
 using test::CGuardedBuffer;
 using test::FromHex;
@@ -56,12 +59,6 @@ std::string NumbersOf(const std::string& line) {
   return out;
 }
 
-std::string Repeat(const std::string& piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
-
 TEST(ListStrings, ExamplesByteExact) {
   for (const auto& [text, codes] : test::ReadRows("dictionary/transliterate.txt")) {
     EXPECT_EQ(Hex(TranslitOf(text)), Hex(FromHex(codes))) << text;
@@ -93,19 +90,21 @@ TEST(ListStrings, LongStringsAreCutAtAWholeLetterOrGlyph) {
   EXPECT_EQ(DevanagariOf("kim", 1), "");
 }
 
-TEST(Segmentation, TypesCarryLengthFirstAndLast) {
-  using Lists = std::pair<std::vector<int>, std::vector<int>>;
-  EXPECT_EQ(SegmentsOf("kRSNa"),
-            (Lists{{0x21, 0x11, 0x01, 0x01, 0x51, 0xFF}, {0, 106, 30, 14, 100, 0xFF}}));
-  EXPECT_EQ(SegmentsOf("lRRaiGkhTTh"),
-            (Lists{{0x33, 0x12, 0x03, 0x43, 0xFF}, {109, 111, 39, 49, 0xFF}}));
-  EXPECT_EQ(SegmentsOf("a").first, (std::vector<int>{0x31, 0xFF}));
-  EXPECT_EQ(SegmentsOf(""), (Lists{{0xFF}, {0xFF}}));
-  // Leading bytes that begin no letter make no segment.
-  EXPECT_EQ(SegmentsOf("-`ka"), (Lists{{0x21, 0x51, 0xFF}, {0, 100, 0xFF}}));
-  EXPECT_EQ(SegmentsOf("\xF3-1a").first, (std::vector<int>{0x31, 0xFF}));
-  // At most kMaxSegments segments, then the end marker.
-  const Lists many = SegmentsOf(Repeat("ka", 400));
+TEST(Segmentation, TypesCarryLengthFirstAndLastUpToMaxSegments) {
+  for (const auto& [line, expected] : test::ReadRows("dictionary/segments.txt")) {
+    const auto [types, numbers] = SegmentsOf(line);
+    std::string got;
+    for (const auto* list : {&types, &numbers}) {
+      for (const int value : *list) {
+        char byte[4];
+        std::snprintf(byte, sizeof byte, "%02X ", value);
+        got += byte;
+      }
+      got += list == &types ? "/ " : "";
+    }
+    EXPECT_EQ(got, expected + " ") << line;
+  }
+  const auto many = SegmentsOf(Repeat("ka", 400));
   ASSERT_EQ(many.first.size(), static_cast<std::size_t>(kSegmentBytes));
   EXPECT_EQ(many.first[kMaxSegments - 1], 0x40 + 0x01);
   EXPECT_EQ(many.second[kMaxSegments], kEndMarker);

@@ -65,9 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kv::CLineReader& list = dictionary.ListReader();
   kv::CLineReader& index = dictionary.IndexReader();
   kv::CLineReader& text = dictionary.TextReader();
-  KV_FUZZ_CHECK(
-      dictionary.MissingFiles().size() ==
-      static_cast<std::size_t>(((flags >> 1) & 1) + ((flags >> 2) & 1) + ((flags >> 3) & 1)));
 
   const bool itrans = (flags & 1) != 0;
   char typed[kv::kKeyBytes] = {};

@@ -3,7 +3,6 @@
 // does.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -11,7 +10,6 @@
 #include <iterator>
 #include <string>
 #include <utility>
-#include <vector>
 
 extern "C" int FuzzLineReader(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzConversions(const std::uint8_t* data, std::size_t size);
@@ -30,14 +28,9 @@ int Replay(const std::string& target, FuzzEntry entry) {
   for (const char* kind : {"corpus", "regressions"}) {
     const fs::path dir = fs::path(KV_FUZZ_DIR) / kind / target;
     if (!fs::is_directory(dir)) continue;
-    std::vector<fs::path> files;
-    for (const auto& item : fs::directory_iterator(dir)) {
-      if (item.is_regular_file()) files.push_back(item.path());
-    }
-    std::sort(files.begin(), files.end());
-    for (const auto& file : files) {
-      SCOPED_TRACE(file.string());
-      std::ifstream in(file, std::ios::binary);
+    for (const auto& file : fs::directory_iterator(dir)) {
+      SCOPED_TRACE(file.path().string());
+      std::ifstream in(file.path(), std::ios::binary);
       std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
       EXPECT_EQ(0, entry(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
       ++count;

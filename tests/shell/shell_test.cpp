@@ -179,7 +179,7 @@ TEST_F(ShellTest, FontSizeAndDisplayStyleChoices) {
   EXPECT_EQ(EntryView()->Fonts().m_entryFont.SizeTenths(), 170);
 }
 
-// At 120 dpi the bar takes its large-font sizes; the averaged dpi decides the mode.
+// At 96 x 120 dpi (108 on average) the bar takes its large-font sizes.
 TEST_F(ShellTest, LargeFontModeSizesTheSearchBar) {
   {
     test::CFixedDpi dpi(96, 120);
@@ -188,8 +188,7 @@ TEST_F(ShellTest, LargeFontModeSizesTheSearchBar) {
   EXPECT_EQ(Frame()->ItransCheck()->width(), 106);
   EXPECT_EQ(Frame()->DisplayStyleBox()->width(), 174);
   EXPECT_EQ(Frame()->SearchTextEdit()->width(), 163);
-  // (10 * 180 / 108) * 96 / 10 with truncation at each step.
-  EXPECT_EQ(Frame()->SearchTextFont().SizeTenths(), 153);
+  EXPECT_EQ(Frame()->SearchTextFont().SizeTenths(), 153);  // (10 * 180 / 108) * 96 / 10
 }
 
 TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
@@ -216,7 +215,7 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   EXPECT_TRUE(Frame()->close());
 }
 
-TEST_F(ShellTest, CommandsWithoutMenuEntries) {
+TEST_F(ShellTest, CommandsWithoutMenuEntriesAndTheSettingsWrittenAtExit) {
   StartOnSmallDictionary();
   TypeAndReturn(QStringLiteral("ga"));
   for (int i = 0; i < 3; ++i) m_app.OnAppendSampleRow();
@@ -228,10 +227,7 @@ TEST_F(ShellTest, CommandsWithoutMenuEntries) {
   m_app.OnResetListLook();
   EXPECT_EQ(List().FontSize(), 15);
   EXPECT_EQ(List().DisplayStyle(), kStyleTranslit);
-}
-
-TEST_F(ShellTest, SavingTheEmptyDocumentAndTheSettings) {
-  StartOnSmallDictionary();
+  // Ctrl+S saves the empty document where the user says; the name heads the recent files.
   const std::string saved = (m_dir.Path() / "notes.kv").string();
   m_app.SetSaveFileAsker([&](QWidget*) { return QString::fromStdString(saved); });
   QTest::keyClick(Frame(), Qt::Key_S, Qt::ControlModifier);

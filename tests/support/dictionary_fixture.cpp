@@ -17,6 +17,11 @@ void CDictionaryTest::ExpectSearches(const std::string& name) {
       const std::string key = search.substr(0, search.find(": "));
       const bool itrans = key.starts_with("itrans ");
       std::string shown = key + ": ";
+      if (key.starts_with("@")) {
+        const std::string entry = EntryAt(std::stoll(key.substr(1)));
+        EXPECT_EQ(shown + (entry.empty() ? "-" : entry), search) << files;
+        continue;
+      }
       const SearchOutcome outcome = Search(key.c_str() + (itrans ? 7 : 0), itrans);
       if (outcome == SearchOutcome::kNoMatch) shown += "no match";
       if (outcome == SearchOutcome::kMissingFile) shown += m_entry.get();

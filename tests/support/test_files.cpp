@@ -1,10 +1,10 @@
 #include "test_files.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
-#include <random>
 #include <stdexcept>
 
 #include "dictionary/dictionary.h"
@@ -41,16 +41,9 @@ std::string Unescape(std::string_view text) {
 }  // namespace
 
 CTempDir::CTempDir() {
-  std::random_device seed;
-  const auto base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    auto candidate = base / ("kv-test-" + std::to_string(seed()));
-    if (std::filesystem::create_directory(candidate)) {
-      m_path = candidate;
-      return;
-    }
-  }
-  throw std::runtime_error("cannot create a temporary directory");
+  std::string pattern = (std::filesystem::temp_directory_path() / "kv-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temp folder");
+  m_path = pattern;
 }
 
 CTempDir::~CTempDir() {
@@ -95,6 +88,12 @@ void WriteFiles(const CTempDir& dir, const SFiles& files) {
   dir.Write(kListFileName, files.list);
   dir.Write(kIndexFileName, files.index);
   dir.Write(kTextFileName, files.text);
+}
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
 }
 
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {

@@ -44,6 +44,9 @@ SFiles LayOut(const std::vector<SHeadword>& words, std::string_view eol = "\r\n"
 // Writes kvlist.txt, kvindx.txt and kvtot2.txt into `dir`.
 void WriteFiles(const CTempDir& dir, const SFiles& files);
 
+// `piece` `times` times over.
+std::string Repeat(const std::string& piece, int times);
+
 // The parts of `text` between the separators.
 std::vector<std::string> Split(const std::string& text, const std::string& separator);
 
