@@ -34,14 +34,14 @@ class CorruptDataTest : public test::CDictionaryTest {
  protected:
   // Every listed row shows its own headword's entry, or an empty one.
   void ExpectNoWrongEntry(const std::vector<SHeadword>& words) {
-    for (const auto& [translit, entry] : Rows()) {
-      if (entry.empty()) continue;
+    for (const auto& row : Rows()) {
+      if (row.second.empty()) continue;
       EXPECT_TRUE(std::any_of(words.begin(), words.end(),
-                              [&](const SHeadword& word) {
-                                return TranslitOf(word.indexLine) == translit &&
-                                       word.entry == entry;
+                              [&row](const SHeadword& word) {
+                                return row ==
+                                       std::make_pair(TranslitOf(word.indexLine), word.entry);
                               }))
-          << "row " << translit << " shows '" << entry.substr(0, 40) << "'";
+          << "row " << row.first << " shows '" << row.second.substr(0, 40) << "'";
     }
   }
 };
