@@ -115,10 +115,6 @@ const CLineReader* FirstClosed(const CLineReader& a, const CLineReader& b) {
 
 }  // namespace
 
-bool IsMatchIgnoredByte(unsigned char c) {
-  return c == '-' || c == '4' || c == '7' || c == '@' || c == '`' || c == 0xF3;
-}
-
 bool KeyMatches(const char* indexLine, const char* key) {
   const unsigned char* line = reinterpret_cast<const unsigned char*>(indexLine);
   for (const unsigned char* k = reinterpret_cast<const unsigned char*>(key); *k; ++k) {
