@@ -49,7 +49,9 @@ ListFontTenths ListFontTenthsFor(int fontSize, const ScreenDpi& screen) {
 }
 
 CFoundListModel::CFoundListModel(QObject* parent)
-    : QAbstractListModel(parent), m_entryText(std::make_unique<char[]>(kEntryTextBytes)) {
+    : QAbstractListModel(parent),
+      m_entryText(std::make_unique_for_overwrite<char[]>(kEntryTextBytes)) {
+  m_entryText[0] = '\0';
   // No row has an entry of its own until a search lists it.
   for (int& offset : m_entryOffsets) offset = kNoEntryOffset;
 }
