@@ -34,9 +34,9 @@
 #include <thread>
 #include <vector>
 
+#include "dictionary/dictionary.h"
 #include "dictionary/found_rows.h"
 #include "dictionary/headword_search.h"
-#include "dictionary/line_reader.h"
 
 extern char** environ;
 
@@ -44,8 +44,6 @@ namespace kv::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kReaderBytes = 2048;
 
 struct COptions {
   std::string data = KV_BENCH_DATA_DIR;
@@ -59,32 +57,29 @@ struct COptions {
 
 COptions g_options;
 
-// The three readers over the benchmark dictionary, opened once as the program opens them.
-struct CDictionary {
-  CLineReader list{kReaderBytes};
-  CLineReader index{kReaderBytes};
-  CLineReader text{kReaderBytes};
+// The benchmark dictionary, opened once as the program opens it, with the tables a search
+// fills.
+struct CBenchDictionary {
+  kv::CDictionary files;
   std::unique_ptr<CFoundRows> rows = std::make_unique<CFoundRows>();
   std::unique_ptr<char[]> entryText = std::make_unique<char[]>(kEntryTextBytes);
   CPlainFoundList found;
 
-  bool Open(const std::string& dir) {
-    return list.Open((dir + "/kvlist.txt").c_str()) && index.Open((dir + "/kvindx.txt").c_str()) &&
-           text.Open((dir + "/kvtot2.txt").c_str());
-  }
+  bool Open(const std::string& dir) { return files.Open(dir); }
   SearchOutcome Search(const char* key) {
-    return RunHeadwordSearch({key, false}, list, index, *rows, found, entryText.get());
+    return RunHeadwordSearch({key, false}, files.ListReader(), files.IndexReader(), *rows, found,
+                             entryText.get());
   }
 };
 
-CDictionary& Dictionary() {
-  static CDictionary dictionary;
+CBenchDictionary& Dictionary() {
+  static CBenchDictionary dictionary;
   return dictionary;
 }
 
 // Offset of the longest line of kvtot2.txt and its length.
 std::pair<long long, std::size_t> LongestEntry(const std::string& dir) {
-  std::ifstream in(dir + "/kvtot2.txt", std::ios::binary);
+  std::ifstream in(dir + "/" + kTextFileName, std::ios::binary);
   std::string line;
   long long offset = 0;
   std::pair<long long, std::size_t> longest{0, 0};
@@ -97,7 +92,7 @@ std::pair<long long, std::size_t> LongestEntry(const std::string& dir) {
 }
 
 void BM_Search(benchmark::State& state, const char* key, int expectedHits) {
-  CDictionary& dictionary = Dictionary();
+  CBenchDictionary& dictionary = Dictionary();
   for (auto _ : state) {
     benchmark::DoNotOptimize(dictionary.Search(key));
   }
@@ -109,9 +104,9 @@ void BM_Search(benchmark::State& state, const char* key, int expectedHits) {
 
 void BM_RetrieveLongestEntry(benchmark::State& state) {
   static const auto longest = LongestEntry(g_options.data);
-  CDictionary& dictionary = Dictionary();
+  CBenchDictionary& dictionary = Dictionary();
   for (auto _ : state) {
-    RetrieveEntry(longest.first, dictionary.text, dictionary.entryText.get());
+    RetrieveEntry(longest.first, dictionary.files.TextReader(), dictionary.entryText.get());
     benchmark::DoNotOptimize(dictionary.entryText[0]);
   }
   const std::size_t got = std::strlen(dictionary.entryText.get());
@@ -237,7 +232,7 @@ void BM_KvdictLookup(benchmark::State& state) {
 }
 
 void BM_GrepIndex(benchmark::State& state) {
-  BenchProcess(state, {"grep", "-m", "291", "^sa", g_options.data + "/kvindx.txt"}, "",
+  BenchProcess(state, {"grep", "-m", "291", "^sa", g_options.data + "/" + kIndexFileName}, "",
                {"LC_ALL=C"});
 }
 
@@ -424,7 +419,7 @@ bool TakeOption(std::string_view arg, std::string_view name, std::string& value)
 }
 
 bool EnsureDictionary() {
-  if (fs::exists(g_options.data + "/kvlist.txt")) return true;
+  if (fs::exists(g_options.data + "/" + kListFileName)) return true;
   std::fprintf(stderr, "dictionary_bench: generating %s headwords into %s\n",
                g_options.headwords.c_str(), g_options.data.c_str());
   CProcessRun run = RunProcess({g_options.generator, "--out", g_options.data, "--kvdict",
