@@ -60,8 +60,9 @@ QPoint CShabdaView::LogicalPoint(const QPointF& viewportPoint) const {
 }
 
 void CShabdaView::TakeText(const char* text) {
+  // The text may be the pane's own: it is moved, not copied.
   const std::size_t length = text == nullptr ? 0 : strnlen(text, kEntryTextBytes - 1);
-  if (length > 0) std::memcpy(m_text.get(), text, length);
+  if (length > 0) std::memmove(m_text.get(), text, length);
   m_text[length] = '\0';
 }
 
