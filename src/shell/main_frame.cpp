@@ -16,6 +16,7 @@
 #include <iterator>
 
 #include "controls/hover_button.h"
+#include "dictionary/dictionary_locations.h"
 #include "dictionary/headword_search.h"
 #include "display/entry_fonts.h"
 #include "display/found_list_box.h"
@@ -90,6 +91,13 @@ std::string SearchTextBytes() {
 bool IsCopyKey(const QKeyEvent* key) {
   return key->matches(QKeySequence::Copy) ||
          (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier);
+}
+
+// The first folder that holds the whole dictionary; empty when none does.
+QString FirstDictionaryFolder() {
+  std::vector<DictionaryFolder> found = FindDictionaries(ProcessDictionaryEnvironment(
+      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
+  return found.empty() ? QString() : QFile::decodeName(found.front().path.c_str());
 }
 
 }  // namespace
@@ -248,8 +256,12 @@ void CMainFrame::OpenDataFiles() {
   };
   const DataFile files[] = {
       {g_listReader, "kvlist.txt"}, {g_indexReader, "kvindx.txt"}, {g_textReader, "kvtot2.txt"}};
+  // Without a folder holding all three files, each is looked for on its own, so that every
+  // missing one is reported by name.
+  QString folder = FirstDictionaryFolder();
   for (const auto& file : files) {
-    QString path = LocateDataFile(QString::fromLatin1(file.name));
+    QString name = QString::fromLatin1(file.name);
+    QString path = folder.isEmpty() ? LocateDataFile(name) : QDir(folder).filePath(name);
     if (file.reader.Open(QFile::encodeName(path).constData())) continue;
     char text[256];
     FormatMissingFileText(file.name, text, sizeof text);
@@ -328,7 +340,12 @@ void CMainFrame::OnEditCopy() {
 
 void CMainFrame::OnHelp() {
   QFileInfo program(QCoreApplication::applicationFilePath());
-  QString help = program.dir().filePath(program.completeBaseName() + QStringLiteral(".html"));
+  QString name = program.completeBaseName() + QStringLiteral(".html");
+  QString help = program.dir().filePath(name);
+  // An installed program keeps its help page with its other shared files.
+  QString installed = QDir::cleanPath(program.dir().filePath(
+      QStringLiteral("%1/%2").arg(QString::fromLatin1(kInstalledDataFromExecutable), name)));
+  if (!QFileInfo::exists(help) && QFileInfo::exists(installed)) help = installed;
   if (QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help))) return;
   ShowMessageBox(this, QStringLiteral("Could not open the help file <%1>.").arg(help),
                  QStringLiteral("Help"), MessageIcon::kExclamation);

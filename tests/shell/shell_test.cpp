@@ -61,6 +61,7 @@ class ShellTest : public ::testing::Test {
   void TearDown() override {
     g_app.ExitInstance();
     ResetMessageBoxHook();
+    qputenv("XDG_DATA_HOME", KV_BUILD_DIR "/tests/shell");
     QDir::setCurrent(m_previousDir);
   }
 
@@ -113,6 +114,22 @@ TEST_F(ShellTest, MissingFilesAreReportedInOrderAndTheWindowStillOpens) {
   // A search then says which file is missing where the entry would be.
   TypeAndReturn(QStringLiteral("rAm"));
   EXPECT_EQ(EntryText(), "Could not open file <kvlist.txt>\n Did you install the dictionary?");
+}
+
+// Started from a directory without a dictionary, as from a desktop menu, the program reads
+// the user's and shows its own icon.
+TEST_F(ShellTest, UserDictionaryFromAnyDirectoryAndTheProgramIcon) {
+  WriteSmallDictionary(m_dir);
+  test::CTempDir dataHome;
+  test::CTempDir empty;
+  std::filesystem::create_directory(dataHome.Path() / "kavivani");
+  std::filesystem::create_directory_symlink(m_dir.Path(), dataHome.Path() / "kavivani" / "mine");
+  qputenv("XDG_DATA_HOME", dataHome.Path().c_str());
+  StartIn(empty);
+  EXPECT_TRUE(m_boxes.empty());
+  TypeAndReturn(QStringLiteral("ga"));
+  EXPECT_EQ(g_foundList.ItemCount(), 1);
+  EXPECT_EQ(g_app.MainFrame()->windowIcon().availableSizes().size(), 6);
 }
 
 TEST_F(ShellTest, ReturnSearchesAndTheStatusFollowsTheText) {

@@ -4,6 +4,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "dictionary/dictionary_check.h"
+#include "dictionary_files.h"
 
 namespace kvdict {
 
@@ -12,9 +13,9 @@ namespace {
 constexpr const char* kCheckHelp =
     "usage: kvdict check [--data DIR]\n"
     "\n"
-    "Checks kvlist.txt, kvindx.txt and kvtot2.txt in DIR (default: the current directory):\n"
-    "bucket and entry offsets, contiguous buckets, list strings that fit their rows and line\n"
-    "lengths. Each problem is shown as FILE:LINE: REASON.\n"
+    "Checks kvlist.txt, kvindx.txt and kvtot2.txt in DIR (default: the first dictionary\n"
+    "found, see kvdict --help): bucket and entry offsets, contiguous buckets, list strings\n"
+    "that fit their rows and line lengths. Each problem is shown as FILE:LINE: REASON.\n"
     "\n"
     "exit status: 0 no problem, 1 problems found, 2 a usage error or a missing file\n";
 
@@ -28,7 +29,7 @@ int RunCheck(int argc, char** argv) {
     return kExitOk;
   }
   if (!args.Operands().empty()) return UsageError("check", "unexpected operand");
-  std::string dir = args.Value("--data", ".");
+  std::string dir = DataFolder(args);
 
   kv::CheckResult result = kv::CheckDictionaryFiles(dir);
   for (const auto& problem : result.problems) {

@@ -19,7 +19,8 @@ int RunEntry(int argc, char** argv) {
         "usage: kvdict entry [--data DIR] [--raw] OFFSET\n\n"
         "Prints the entry line at byte OFFSET of kvtot2.txt (the offsets kvdict lookup lists):\n"
         "one paragraph per line with the Sanskrit words in IAST.\n"
-        "  --data DIR  the folder holding the dictionary files (default: .)\n"
+        "  --data DIR  the folder holding the dictionary files (default: the first\n"
+        "              dictionary found, see kvdict --help)\n"
         "  --raw       print the entry line byte for byte\n");
     return kExitOk;
   }
@@ -32,7 +33,7 @@ int RunEntry(int argc, char** argv) {
     return UsageError("entry", "OFFSET must be a byte offset (a whole number, 0 or more)");
   }
 
-  CDictionaryFiles files(args.Value("--data", "."));
+  CDictionaryFiles files(DataFolder(args));
   if (!files.text.IsOpen()) return ReportMissing(files.text);
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
   kv::RetrieveEntry(offset, files.text, entryText.get());

@@ -18,14 +18,15 @@ int RunLookup(int argc, char** argv) {
         "Lists every headword that begins with TEXT, as the program's found list does:\n"
         "Devanagari, transliteration and entry offset, separated by tabs.\n"
         "  --itrans    TEXT is ITRANS and is converted to internal letters first\n"
-        "  --data DIR  the folder holding kvlist.txt, kvindx.txt, kvtot2.txt (default: .)\n"
+        "  --data DIR  the folder holding kvlist.txt, kvindx.txt, kvtot2.txt (default:\n"
+        "              the first dictionary found, see kvdict --help)\n"
         "  --raw       transliteration and Devanagari as font code bytes in hex\n"
         "Exit code 1 when nothing is found, 2 when a data file is missing.\n");
     return kExitOk;
   }
   if (args.Operands().size() != 1) return UsageError("lookup", "expects exactly one TEXT");
 
-  CDictionaryFiles files(args.Value("--data", "."));
+  CDictionaryFiles files(DataFolder(args));
   auto rows = std::make_unique<kv::CFoundRows>();
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
   entryText[0] = 0;

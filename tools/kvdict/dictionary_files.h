@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cli.h"
 #include "dictionary/line_reader.h"
 
 namespace kvdict {
@@ -15,6 +16,11 @@ struct CDictionaryFiles {
 
   static constexpr int kReaderBytes = 2048;
 };
+
+// The folder a subcommand reads without --data: the first dictionary found from the current
+// directory on (see kv::FindDictionaries), else the current directory, whose missing files
+// are then reported as usual.
+std::string DataFolder(const CArgs& args);
 
 // Prints the missing-file message of `reader` on stderr; returns the usage-error exit code.
 int ReportMissing(const kv::CLineReader& reader);

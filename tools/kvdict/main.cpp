@@ -6,6 +6,7 @@
 
 #include "cli.h"
 #include "commands.h"
+#include "dictionary/dictionary_locations.h"
 
 namespace {
 
@@ -26,7 +27,10 @@ constexpr Command kCommands[] = {
 void PrintHelp() {
   std::printf("usage: kvdict COMMAND [OPTIONS] ...\n\ncommands:\n");
   for (const auto& command : kCommands) std::printf("  %-8s %s\n", command.name, command.summary);
-  std::printf("\nkvdict COMMAND --help describes each command.\n");
+  std::printf(
+      "\nkvdict COMMAND --help describes each command.\n"
+      "kvdict --version prints the version.\n\n%s",
+      kv::kDictionarySearchHelp);
 }
 
 }  // namespace
@@ -39,6 +43,10 @@ int main(int argc, char** argv) {
   std::string_view name = argv[1];
   if (name == "--help" || name == "-h") {
     PrintHelp();
+    return kvdict::kExitOk;
+  }
+  if (name == "--version") {
+    std::printf("kvdict %s\n", KV_VERSION);
     return kvdict::kExitOk;
   }
   for (const auto& command : kCommands) {
