@@ -11,6 +11,9 @@ namespace kv {
 inline constexpr const char* kListFileName = "kvlist.txt";
 inline constexpr const char* kIndexFileName = "kvindx.txt";
 inline constexpr const char* kTextFileName = "kvtot2.txt";
+// The three files that make a folder a dictionary, in the order the program opens them.
+inline constexpr const char* kDictionaryFileNames[] = {kListFileName, kIndexFileName,
+                                                       kTextFileName};
 
 // A dictionary: the readers over its bucket list, its index and its entries. The readers
 // stay open until the dictionary is opened again or destroyed; one that did not open reads

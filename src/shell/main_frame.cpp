@@ -17,6 +17,7 @@
 
 #include "controls/hover_button.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/dictionary_locations.h"
 #include "dictionary/headword_search.h"
 #include "display/found_list_box.h"
 #include "display/found_view.h"
@@ -84,6 +85,13 @@ QToolBar* SearchBarRow(QMainWindow* frame, const char* name) {
 bool IsCopyKey(const QKeyEvent* key) {
   return key->matches(QKeySequence::Copy) ||
          (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier);
+}
+
+// The first folder that holds the whole dictionary; empty when none does.
+QString FirstDictionaryFolder() {
+  std::vector<DictionaryFolder> found = FindDictionaries(ProcessDictionaryEnvironment(
+      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
+  return found.empty() ? QString() : QFile::decodeName(found.front().path.c_str());
 }
 
 }  // namespace
@@ -227,7 +235,14 @@ void CMainFrame::OpenDataFiles() {
     return QFile::encodeName(LocateDataFile(QString::fromLatin1(name))).toStdString();
   };
   CDictionary& dictionary = m_app.Dictionary();
-  dictionary.OpenFiles(path(kListFileName), path(kIndexFileName), path(kTextFileName));
+  // Without a folder holding all three files, each is looked for on its own, so that every
+  // missing one is reported by name.
+  const QString folder = FirstDictionaryFolder();
+  if (!folder.isEmpty()) {
+    dictionary.Open(QFile::encodeName(folder).toStdString());
+  } else {
+    dictionary.OpenFiles(path(kListFileName), path(kIndexFileName), path(kTextFileName));
+  }
   for (const std::string& name : dictionary.MissingFiles()) {
     char text[256];
     FormatMissingFileText(name.c_str(), text, sizeof text);
@@ -301,7 +316,12 @@ void CMainFrame::OnEditCopy() {
 
 void CMainFrame::OnHelp() {
   QFileInfo program(QCoreApplication::applicationFilePath());
-  QString help = program.dir().filePath(program.completeBaseName() + QStringLiteral(".html"));
+  QString name = program.completeBaseName() + QStringLiteral(".html");
+  QString help = program.dir().filePath(name);
+  // An installed program keeps its help page with its other shared files.
+  QString installed = QDir::cleanPath(program.dir().filePath(
+      QStringLiteral("%1/%2").arg(QString::fromLatin1(kInstalledDataFromExecutable), name)));
+  if (!QFileInfo::exists(help) && QFileInfo::exists(installed)) help = installed;
   if (QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help))) return;
   ShowMessageBox(this, QStringLiteral("Could not open the help file <%1>.").arg(help),
                  QStringLiteral("Help"), MessageIcon::kExclamation);

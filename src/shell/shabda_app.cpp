@@ -1,5 +1,6 @@
 #include "shell/shabda_app.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QListView>
 #include <QMdiArea>
@@ -13,6 +14,7 @@
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
 #include "shell/shabda_doc.h"
+#include "shell/shell_icons.h"
 
 namespace kv {
 namespace {
@@ -38,6 +40,8 @@ CShabdaApp::~CShabdaApp() = default;
 
 bool CShabdaApp::InitInstance() {
   m_dictionary.SetWarningHandler(ShowReaderWarning);
+  // The title bar, the task bar and Alt+Tab show this for the main window and every dialog.
+  QApplication::setWindowIcon(ProgramIcon());
   LoadSettings();
   m_document = std::make_unique<CShabdaDoc>();
   m_mainFrame = std::make_unique<CMainFrame>(*this);

@@ -4,10 +4,17 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+// Q_INIT_RESOURCE declares the generated registration function where it is expanded, so it
+// must be expanded outside any namespace. The shell is a static library: without the call the
+// linker would drop the compiled resource.
+static void RegisterShellResources() { Q_INIT_RESOURCE(shell); }
+
 namespace kv {
 namespace {
 
 constexpr int kIconSize = 32;
+// The sizes the program icon is drawn in (data/icons), as the hicolor theme has them.
+constexpr int kProgramIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 QPixmap BlankIcon() {
   QPixmap pixmap(kIconSize, kIconSize);
@@ -18,34 +25,16 @@ QPixmap BlankIcon() {
 }  // namespace
 
 QIcon ProgramIcon() {
-  QPixmap pixmap = BlankIcon();
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  // Two pages of an open book, with a spine down the middle.
-  QPainterPath left;
-  left.moveTo(16, 8);
-  left.cubicTo(11, 5, 6, 5, 2, 7);
-  left.lineTo(2, 27);
-  left.cubicTo(6, 25, 11, 25, 16, 28);
-  left.closeSubpath();
-  QPainterPath right;
-  right.moveTo(16, 8);
-  right.cubicTo(21, 5, 26, 5, 30, 7);
-  right.lineTo(30, 27);
-  right.cubicTo(26, 25, 21, 25, 16, 28);
-  right.closeSubpath();
-  painter.setPen(QPen(QColor(30, 40, 170), 1.5));
-  painter.setBrush(QColor(250, 244, 220));
-  painter.drawPath(left);
-  painter.drawPath(right);
-  // A few lines of text on the right page, the first letters on the left one.
-  painter.setPen(QPen(QColor(50, 140, 60), 1.5));
-  for (int y = 12; y <= 22; y += 4) painter.drawLine(19, y, 27, y);
-  painter.setPen(QPen(QColor(150, 20, 40), 2.0));
-  painter.drawLine(5, 11, 13, 11);     // the head stroke
-  painter.drawLine(10, 11, 10, 22);    // the stem
-  painter.drawArc(4, 13, 6, 6, 90 * 16, 270 * 16);
-  return QIcon(pixmap);
+  static const bool registered = [] {
+    RegisterShellResources();
+    return true;
+  }();
+  (void)registered;
+  QIcon icon;
+  for (int size : kProgramIconSizes) {
+    icon.addFile(QStringLiteral(":/icons/program/%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
 }
 
 QIcon DocumentIcon() {

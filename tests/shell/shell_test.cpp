@@ -42,6 +42,7 @@ class ShellTest : public ::testing::Test {
   void TearDown() override {
     m_app.ExitInstance();
     ResetMessageBoxHook();
+    qputenv("XDG_DATA_HOME", test::kNoDictionaries);
     QDir::setCurrent(m_previousDir);
   }
 
@@ -53,12 +54,15 @@ class ShellTest : public ::testing::Test {
   }
   // A small dictionary: 'rA' (two headwords), 'ra' and 'ga' buckets, with entries that carry
   // Sanskrit words and paragraphs.
-  void StartOnSmallDictionary() {
+  void WriteSmallDictionary() {
     test::WriteFiles(m_dir,
                      test::LayOut({{"rAma", "r%Ama m. the hero of the epic; a name of Vishnu"},
                                    {"rAmAyaNa", "r%AmAyaNa n. the epic of r%Ama"},
                                    {"ravi", "r%avi m. the sun"},
                                    {"gaja", "g%aja m. an elephant"}}));
+  }
+  void StartOnSmallDictionary() {
+    WriteSmallDictionary();
     StartIn(m_dir.Path());
   }
 
@@ -100,6 +104,22 @@ TEST_F(ShellTest, MissingFilesAreReportedInOrderAndTheWindowStillOpens) {
   // A search then says which file is missing where the entry would be.
   TypeAndReturn(QStringLiteral("rAm"));
   EXPECT_EQ(EntryText(), "Could not open file <kvlist.txt>\n Did you install the dictionary?");
+}
+
+// Started from a directory without a dictionary, as from a desktop menu, the program reads
+// the user's and shows its own icon.
+TEST_F(ShellTest, UserDictionaryFromAnyDirectoryAndTheProgramIcon) {
+  WriteSmallDictionary();
+  test::CTempDir dataHome;
+  test::CTempDir empty;
+  std::filesystem::create_directory(dataHome.Path() / "kavivani");
+  std::filesystem::create_directory_symlink(m_dir.Path(), dataHome.Path() / "kavivani" / "mine");
+  qputenv("XDG_DATA_HOME", dataHome.Path().c_str());
+  StartIn(empty.Path());
+  EXPECT_TRUE(m_boxes.empty());
+  TypeAndReturn(QStringLiteral("ga"));
+  EXPECT_EQ(List().ItemCount(), 1);
+  EXPECT_EQ(Frame()->windowIcon().availableSizes().size(), 6);
 }
 
 TEST_F(ShellTest, ReturnSearchesAndTheStatusFollowsTheText) {

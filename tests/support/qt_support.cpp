@@ -27,9 +27,12 @@ bool SaveScreenshot(const QImage& image, const char* name) {
 }  // namespace kv::test
 
 // The one main of the widget tests: settings go to a test location, never to the user's own,
-// and no display is needed, also when CTest reads the test list at build time.
+// no dictionary of the user's or the system's stands in for a test's own, and no display is
+// needed, also when CTest reads the test list at build time.
 int main(int argc, char** argv) {
   QStandardPaths::setTestModeEnabled(true);
+  qputenv("XDG_DATA_HOME", kv::test::kNoDictionaries);
+  qputenv("XDG_DATA_DIRS", kv::test::kNoDictionaries);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

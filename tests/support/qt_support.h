@@ -8,6 +8,9 @@
 
 namespace kv::test {
 
+// A folder that holds no dictionary: the widget tests' XDG data folders.
+inline constexpr char kNoDictionaries[] = KV_BUILD_DIR "/tests/no-dictionaries";
+
 // Puts a fixed logical dpi in place of the screen's for the lifetime of the object.
 class CFixedDpi {
  public:

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "dictionary/dictionary_locations.h"
 
 namespace kvdict {
 
@@ -51,6 +55,16 @@ int RunCommand(const CCommand& command, int argc, char** argv) {
     return UsageError(command.name, command.operandError);
   }
   return command.run(args);
+}
+
+std::string DataFolder(const CArgs& args) {
+  std::string given = args.Value("--data", "");
+  if (!given.empty()) return given;
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  std::vector<kv::DictionaryFolder> found =
+      kv::FindDictionaries(kv::ProcessDictionaryEnvironment(error ? "" : program.parent_path()));
+  return found.empty() ? "." : found.front().path;
 }
 
 int UsageError(std::string_view command, std::string_view message) {

@@ -52,6 +52,11 @@ struct CCommand {
 // Reads the arguments after argv[1] by `command`'s table entry and runs it.
 int RunCommand(const CCommand& command, int argc, char** argv);
 
+// The dictionary folder a subcommand reads: --data when given, else the first dictionary found
+// from the current directory on (see kv::FindDictionaries), else the current directory, whose
+// missing files are then reported as usual.
+std::string DataFolder(const CArgs& args);
+
 // Prints "kvdict <command>: <message>" on stderr and returns kExitUsage.
 int UsageError(std::string_view command, std::string_view message);
 

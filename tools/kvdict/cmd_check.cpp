@@ -9,7 +9,7 @@ namespace kvdict {
 namespace {
 
 int RunCheck(const CArgs& args) {
-  std::string dir = args.Value("--data", ".");
+  std::string dir = DataFolder(args);
   kv::CheckResult result = kv::CheckDictionaryFiles(dir);
   for (const auto& problem : result.problems) {
     std::fprintf(stderr, "%s:%d: %s\n", problem.file.c_str(), problem.line, problem.reason.c_str());
@@ -31,9 +31,9 @@ const CCommand kCheckCommand = {
     "check that the three data files fit together",
     "usage: kvdict check [--data DIR]\n"
     "\n"
-    "Checks kvlist.txt, kvindx.txt and kvtot2.txt in DIR (default: the current directory):\n"
-    "bucket and entry offsets, contiguous buckets, list strings that fit their rows and line\n"
-    "lengths. Each problem is shown as FILE:LINE: REASON.\n"
+    "Checks kvlist.txt, kvindx.txt and kvtot2.txt in DIR (default: the first dictionary\n"
+    "found, see kvdict --help): bucket and entry offsets, contiguous buckets, list strings\n"
+    "that fit their rows and line lengths. Each problem is shown as FILE:LINE: REASON.\n"
     "\n"
     "exit status: 0 no problem, 1 problems found, 2 a usage error or a missing file\n",
     {"--help", "-h"},

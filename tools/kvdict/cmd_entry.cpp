@@ -23,7 +23,7 @@ int RunEntry(const CArgs& args) {
   }
 
   kv::CDictionary dictionary;
-  dictionary.Open(args.Value("--data", "."));
+  dictionary.Open(DataFolder(args));
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
   if (!kv::RetrieveEntry(offset, dictionary.TextReader(), entryText.get())) {
     std::fprintf(stderr, "%s\n", entryText.get());
@@ -45,7 +45,8 @@ const CCommand kEntryCommand = {
     "usage: kvdict entry [--data DIR] [--raw] OFFSET\n\n"
     "Prints the entry line at byte OFFSET of kvtot2.txt (the offsets kvdict lookup lists):\n"
     "one paragraph per line with the Sanskrit words in IAST.\n"
-    "  --data DIR  the folder holding the dictionary files (default: .)\n"
+    "  --data DIR  the folder holding the dictionary files (default: the first\n"
+    "              dictionary found, see kvdict --help)\n"
     "  --raw       print the entry line byte for byte\n",
     {"--raw", "--help"},
     {"--data"},

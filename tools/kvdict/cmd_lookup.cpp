@@ -13,7 +13,7 @@ namespace {
 
 int RunLookup(const CArgs& args) {
   kv::CDictionary dictionary;
-  dictionary.Open(args.Value("--data", "."));
+  dictionary.Open(DataFolder(args));
   auto rows = std::make_unique<kv::CFoundRows>();
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
   entryText[0] = 0;
@@ -54,7 +54,8 @@ const CCommand kLookupCommand = {
     "Lists every headword that begins with TEXT, as the program's found list does:\n"
     "Devanagari, transliteration and entry offset, separated by tabs.\n"
     "  --itrans    TEXT is ITRANS and is converted to internal letters first\n"
-    "  --data DIR  the folder holding kvlist.txt, kvindx.txt, kvtot2.txt (default: .)\n"
+    "  --data DIR  the folder holding kvlist.txt, kvindx.txt, kvtot2.txt (default:\n"
+    "              the first dictionary found, see kvdict --help)\n"
     "  --raw       transliteration and Devanagari as font code bytes in hex\n"
     "Exit code 1 when nothing is found, 2 when a data file is missing.\n",
     {"--itrans", "--raw", "--help"},

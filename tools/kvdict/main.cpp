@@ -5,6 +5,7 @@
 
 #include "cli.h"
 #include "commands.h"
+#include "dictionary/dictionary_locations.h"
 
 namespace {
 
@@ -17,7 +18,10 @@ const kvdict::CCommand* const kCommands[] = {
 void PrintHelp() {
   std::printf("usage: kvdict COMMAND [OPTIONS] ...\n\ncommands:\n");
   for (const auto* command : kCommands) std::printf("  %-8s %s\n", command->name, command->summary);
-  std::printf("\nkvdict COMMAND --help describes each command.\n");
+  std::printf(
+      "\nkvdict COMMAND --help describes each command.\n"
+      "kvdict --version prints the version.\n\n%s",
+      kv::kDictionarySearchHelp);
 }
 
 }  // namespace
@@ -30,6 +34,10 @@ int main(int argc, char** argv) {
   std::string_view name = argv[1];
   if (name == "--help" || name == "-h") {
     PrintHelp();
+    return kvdict::kExitOk;
+  }
+  if (name == "--version") {
+    std::printf("kvdict %s\n", KV_VERSION);
     return kvdict::kExitOk;
   }
   for (const auto* command : kCommands) {

@@ -1,0 +1,119 @@
+#include "dictionary/dictionary_locations.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <system_error>
+
+#include "dictionary/dictionary.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kDataSubfolder[] = "kavivani";
+constexpr char kDefaultDataHome[] = ".local/share";
+constexpr char kDefaultDataDirs[] = "/usr/local/share:/usr/share";
+
+bool IsAbsolute(const std::string& path) { return !path.empty() && path.front() == '/'; }
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return (fs::path(folder) / name).lexically_normal().string();
+}
+
+std::string FromEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// The subfolders of `path`, sorted by name; none when it cannot be read.
+std::vector<std::string> Subfolders(const std::string& path) {
+  std::vector<std::string> folders;
+  std::error_code error;
+  for (fs::directory_iterator it(path, error), end; !error && it != end; it.increment(error)) {
+    if (it->is_directory(error)) folders.push_back(it->path().string());
+  }
+  std::sort(folders.begin(), folders.end());
+  return folders;
+}
+
+// The name a folder is known by: its own, taken from the resolved path so that "." and
+// "bin/.." name the folder they stand for.
+std::string FolderName(const std::string& path) {
+  std::error_code error;
+  fs::path resolved = fs::weakly_canonical(path, error);
+  if (error) resolved = fs::path(path).lexically_normal();
+  std::string name = resolved.filename().string();
+  return name.empty() ? resolved.string() : name;
+}
+
+}  // namespace
+
+std::vector<DictionaryPlace> DictionaryPlaces(const DictionaryEnvironment& environment) {
+  std::vector<DictionaryPlace> places;
+  places.push_back({environment.currentDir, false});
+  if (!environment.executableDir.empty()) places.push_back({environment.executableDir, false});
+
+  std::string dataHome = environment.xdgDataHome;
+  if (!IsAbsolute(dataHome)) {
+    dataHome = IsAbsolute(environment.home) ? Join(environment.home, kDefaultDataHome) : "";
+  }
+  if (!dataHome.empty()) places.push_back({Join(dataHome, kDataSubfolder), true});
+
+  std::string dataDirs =
+      environment.xdgDataDirs.empty() ? kDefaultDataDirs : environment.xdgDataDirs;
+  size_t start = 0;
+  while (start <= dataDirs.size()) {
+    size_t end = std::min(dataDirs.find(':', start), dataDirs.size());
+    std::string dir = dataDirs.substr(start, end - start);
+    if (IsAbsolute(dir)) places.push_back({Join(dir, kDataSubfolder), true});
+    start = end + 1;
+  }
+
+  if (!environment.executableDir.empty()) {
+    places.push_back({Join(environment.executableDir, kInstalledDataFromExecutable), true});
+  }
+  return places;
+}
+
+std::vector<DictionaryFolder> FindDictionaries(const DictionaryEnvironment& environment) {
+  std::vector<DictionaryFolder> found;
+  std::vector<fs::path> seen;
+  auto consider = [&](const std::string& folder) {
+    if (!HoldsDictionary(folder)) return;
+    std::error_code error;
+    fs::path identity = fs::weakly_canonical(folder, error);
+    if (error) identity = fs::path(folder).lexically_normal();
+    if (std::find(seen.begin(), seen.end(), identity) != seen.end()) return;
+    seen.push_back(identity);
+    found.push_back({folder, FolderName(folder)});
+  };
+  for (const DictionaryPlace& place : DictionaryPlaces(environment)) {
+    if (!place.subfolders) {
+      consider(place.path);
+      continue;
+    }
+    for (const std::string& folder : Subfolders(place.path)) consider(folder);
+  }
+  return found;
+}
+
+bool HoldsDictionary(const std::string& folder) {
+  std::error_code error;
+  return std::all_of(
+      std::begin(kDictionaryFileNames), std::end(kDictionaryFileNames),
+      [&](const char* name) { return fs::is_regular_file(Join(folder, name), error); });
+}
+
+DictionaryEnvironment ProcessDictionaryEnvironment(std::string executableDir) {
+  DictionaryEnvironment environment;
+  environment.executableDir = std::move(executableDir);
+  environment.home = FromEnvironment("HOME");
+  environment.xdgDataHome = FromEnvironment("XDG_DATA_HOME");
+  environment.xdgDataDirs = FromEnvironment("XDG_DATA_DIRS");
+  return environment;
+}
+
+}  // namespace kv
