@@ -16,5 +16,7 @@ std::string DecodeIits(std::string_view codes);
 
 // Windows-1252 (the "Arial" text of entries) to UTF-8.
 std::string DecodeWindows1252(std::string_view bytes);
+// The same, appended to `out`.
+void AppendWindows1252(std::string_view bytes, std::string& out);
 
 }  // namespace kv

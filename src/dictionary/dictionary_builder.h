@@ -55,8 +55,6 @@ struct BuildResult {
   bool Ok() const { return errors.empty(); }
 };
 
-// True for the marker bytes that headword matching skips ("-", "`", "4", "7", "@", 0xF3).
-bool IsMatchIgnoredByte(unsigned char c);
 // The bucket of an index line: its first two bytes once the ignored markers are taken out
 // (one byte for a one-letter headword, empty for a line without any).
 std::string BucketKeyOf(std::string_view indexLine);

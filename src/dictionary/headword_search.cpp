@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "dictionary/letter_tables.h"
 #include "dictionary/list_strings.h"
 
 namespace kv {
@@ -21,10 +22,6 @@ struct CRange {
   long long start;
   long long end;
 };
-
-bool IsIgnoredMarker(unsigned char c) {
-  return c == '-' || c == '4' || c == '7' || c == '@' || c == '`' || c == 0xF3;
-}
 
 // Reads a stored offset as atoi does (leading blanks, a sign, digits, anything after them
 // ignored), except that a line without digits or with a number beyond int reads as -1, a
@@ -122,7 +119,7 @@ const CLineReader* FirstClosed(const CLineReader& a, const CLineReader& b) {
 bool KeyMatches(const char* indexLine, const char* key) {
   const unsigned char* line = reinterpret_cast<const unsigned char*>(indexLine);
   for (const unsigned char* k = reinterpret_cast<const unsigned char*>(key); *k; ++k) {
-    while (IsIgnoredMarker(*line)) ++line;
+    while (IsMatchIgnoredByte(*line)) ++line;
     if (*line != *k) return false;
     ++line;
   }

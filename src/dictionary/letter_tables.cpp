@@ -1,5 +1,7 @@
 #include "dictionary/letter_tables.h"
 
+#include <array>
+
 namespace kv {
 namespace {
 
@@ -39,8 +41,8 @@ static_assert(kVowelTable[kVowelNumberVisarga - kFirstVowelNumber].m_letters == 
 
 // Bytes of the internal letter that begins `text` (0 when none does).
 std::size_t LetterBytesAt(const unsigned char* text) {
-  const int letter = LongestMatch(kTranslitTable, text);
-  return letter < 0 ? 0 : kTranslitTable[static_cast<std::size_t>(letter)].m_letters.size();
+  const int letter = LongestMatch(kLetters, text);
+  return letter < 0 ? 0 : kLetters[static_cast<std::size_t>(letter)].m_letters.size();
 }
 
 // The text bytes that `entry` covers at `text`, or 0 when it does not match there.
@@ -58,7 +60,61 @@ std::size_t MatchConsonantEntry(const CConsonantEntry& entry, const unsigned cha
   return span + second.size();
 }
 
+// The letters that begin with each ASCII byte, longest first. No byte begins more than three.
+struct CFirstByteLetters {
+  std::array<signed char, 3> m_letters{};
+  int m_count = 0;
+};
+
+constexpr std::array<CFirstByteLetters, 128> MakeFirstByteLetters() {
+  std::array<CFirstByteLetters, 128> table{};
+  for (std::size_t length = kMaxLetterBytes; length > 0; --length) {
+    for (std::size_t i = 0; i < kLetters.size(); ++i) {
+      const std::string_view letters = kLetters[i].m_letters;
+      if (letters.size() != length) continue;
+      CFirstByteLetters& entry = table[static_cast<unsigned char>(letters[0])];
+      entry.m_letters[static_cast<std::size_t>(entry.m_count++)] = static_cast<signed char>(i);
+    }
+  }
+  return table;
+}
+
+constexpr std::array<CFirstByteLetters, 128> kFirstByteLetters = MakeFirstByteLetters();
+
+constexpr std::array<bool, 128> MakeLetterBytes() {
+  std::array<bool, 128> bytes{};
+  for (const CLetter& letter : kLetters) {
+    for (const char byte : letter.m_letters) bytes[static_cast<unsigned char>(byte)] = true;
+  }
+  return bytes;
+}
+
+constexpr std::array<bool, 128> kLetterBytes = MakeLetterBytes();
+
 }  // namespace
+
+CLetterAt InternalLetterAt(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return {};
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  if (byte >= kFirstByteLetters.size()) return {};
+  const CFirstByteLetters& candidates = kFirstByteLetters[byte];
+  for (int i = 0; i < candidates.m_count; ++i) {
+    const int letter = candidates.m_letters[static_cast<std::size_t>(i)];
+    const std::string_view letters = kLetters[static_cast<std::size_t>(letter)].m_letters;
+    if (text.compare(pos, letters.size(), letters) == 0) {
+      return {letter, letters.size()};
+    }
+  }
+  return {};
+}
+
+bool IsInternalLetterByte(unsigned char byte) {
+  return byte < kLetterBytes.size() && kLetterBytes[byte];
+}
+
+bool IsMatchIgnoredByte(unsigned char byte) {
+  return byte == '-' || byte == '`' || byte == '4' || byte == '7' || byte == '@' || byte == 0xF3;
+}
 
 bool IsMarkerByte(unsigned char byte) {
   return byte == '-' || byte == '`' || IsDroppedMarkerByte(byte);
