@@ -1,5 +1,6 @@
 #include "dictionary/letter_tables.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kv {
@@ -32,6 +33,9 @@ constexpr bool ConjunctSplitsAreLetters() {
 }
 
 static_assert(ConjunctSplitsAreLetters());
+static_assert(*std::max_element(kLetterByteCodes.begin(), kLetterByteCodes.end()) <
+              kLetterByteCodeCount);
+
 static_assert(kConsonantTable[kConsonantR].m_letters == "r");
 static_assert(kConsonantTable[kConsonantAnusvara].m_letters == "M");
 static_assert(kVowelTable[kVowelNumberI - kFirstVowelNumber].m_letters == "i");
@@ -60,57 +64,7 @@ std::size_t MatchConsonantEntry(const CConsonantEntry& entry, const unsigned cha
   return span + second.size();
 }
 
-// The letters that begin with each ASCII byte, longest first. No byte begins more than three.
-struct CFirstByteLetters {
-  std::array<signed char, 3> m_letters{};
-  int m_count = 0;
-};
-
-constexpr std::array<CFirstByteLetters, 128> MakeFirstByteLetters() {
-  std::array<CFirstByteLetters, 128> table{};
-  for (std::size_t length = kMaxLetterBytes; length > 0; --length) {
-    for (std::size_t i = 0; i < kLetters.size(); ++i) {
-      const std::string_view letters = kLetters[i].m_letters;
-      if (letters.size() != length) continue;
-      CFirstByteLetters& entry = table[static_cast<unsigned char>(letters[0])];
-      entry.m_letters[static_cast<std::size_t>(entry.m_count++)] = static_cast<signed char>(i);
-    }
-  }
-  return table;
-}
-
-constexpr std::array<CFirstByteLetters, 128> kFirstByteLetters = MakeFirstByteLetters();
-
-constexpr std::array<bool, 128> MakeLetterBytes() {
-  std::array<bool, 128> bytes{};
-  for (const CLetter& letter : kLetters) {
-    for (const char byte : letter.m_letters) bytes[static_cast<unsigned char>(byte)] = true;
-  }
-  return bytes;
-}
-
-constexpr std::array<bool, 128> kLetterBytes = MakeLetterBytes();
-
 }  // namespace
-
-CLetterAt InternalLetterAt(std::string_view text, std::size_t pos) {
-  if (pos >= text.size()) return {};
-  const auto byte = static_cast<unsigned char>(text[pos]);
-  if (byte >= kFirstByteLetters.size()) return {};
-  const CFirstByteLetters& candidates = kFirstByteLetters[byte];
-  for (int i = 0; i < candidates.m_count; ++i) {
-    const int letter = candidates.m_letters[static_cast<std::size_t>(i)];
-    const std::string_view letters = kLetters[static_cast<std::size_t>(letter)].m_letters;
-    if (text.compare(pos, letters.size(), letters) == 0) {
-      return {letter, letters.size()};
-    }
-  }
-  return {};
-}
-
-bool IsInternalLetterByte(unsigned char byte) {
-  return byte < kLetterBytes.size() && kLetterBytes[byte];
-}
 
 bool IsMatchIgnoredByte(unsigned char byte) {
   return byte == '-' || byte == '`' || byte == '4' || byte == '7' || byte == '@' || byte == 0xF3;

@@ -227,18 +227,93 @@ bool IsDroppedMarkerByte(unsigned char byte);
 // 0xF3).
 bool IsMatchIgnoredByte(unsigned char byte);
 
-// True for a byte that occurs in some internal letter.
-bool IsInternalLetterByte(unsigned char byte);
-
 // An internal letter found in a text: its number in kLetters (-1 for none) and its bytes.
 struct CLetterAt {
   int m_letter = -1;
   std::size_t m_bytes = 0;
 };
 
+// The look-up tables of InternalLetterAt. Each byte that occurs in a letter has a small code
+// (0 for the others); the letter at a place is found from the codes of its first two bytes,
+// and the one letter of three bytes (lRR) from its two-byte beginning (lR) and the third.
+inline constexpr std::size_t kLetterByteCodeCount = 40;
+
+constexpr std::array<unsigned char, 128> MakeLetterByteCodes() {
+  std::array<unsigned char, 128> codes{};
+  unsigned char next = 1;
+  for (const CLetter& letter : kLetters) {
+    for (const char byte : letter.m_letters) {
+      auto& code = codes[static_cast<unsigned char>(byte)];
+      if (code == 0) code = next++;
+    }
+  }
+  return codes;
+}
+
+inline constexpr std::array<unsigned char, 128> kLetterByteCodes = MakeLetterByteCodes();
+
+// True for a byte that occurs in some internal letter.
+constexpr bool IsInternalLetterByte(unsigned char byte) {
+  return byte < kLetterByteCodes.size() && kLetterByteCodes[byte] != 0;
+}
+
+// Kept small (four bytes) so that the whole table stays in the first-level cache.
+struct CLetterPair {
+  signed char m_letter = -1;  // the longest letter of at most two bytes there
+  unsigned char m_length = 0;
+  char m_third = 0;  // the third byte of a longer letter that begins with these two
+  signed char m_longLetter = -1;
+};
+
+using CLetterPairs =
+    std::array<std::array<CLetterPair, kLetterByteCodeCount>, kLetterByteCodeCount>;
+
+constexpr CLetterPairs MakeLetterPairs() {
+  CLetterPairs pairs{};
+  for (std::size_t i = 0; i < kLetters.size(); ++i) {
+    const std::string_view letters = kLetters[i].m_letters;
+    const std::size_t first = kLetterByteCodes[static_cast<unsigned char>(letters[0])];
+    const auto number = static_cast<signed char>(i);
+    for (std::size_t second = 0; second < kLetterByteCodeCount; ++second) {
+      CLetterPair& pair = pairs[first][second];
+      const bool secondMatches =
+          letters.size() > 1 && kLetterByteCodes[static_cast<unsigned char>(letters[1])] == second;
+      if (letters.size() == 1 && pair.m_length == 0) {
+        pair.m_letter = number;
+        pair.m_length = 1;
+      } else if (letters.size() == 2 && secondMatches) {
+        pair.m_letter = number;
+        pair.m_length = 2;
+      } else if (letters.size() == 3 && secondMatches) {
+        pair.m_third = letters[2];
+        pair.m_longLetter = number;
+      }
+    }
+  }
+  return pairs;
+}
+
+inline constexpr CLetterPairs kLetterPairs = MakeLetterPairs();
+
 // The internal letter that begins at `pos` of `text`, read as LongestMatch(kLetters, ...)
-// reads it, but bounded by the view and with a table look-up instead of a scan.
-CLetterAt InternalLetterAt(std::string_view text, std::size_t pos);
+// reads it, but bounded by the view and with two table look-ups instead of a scan (the loose
+// fold reads every headword of a dictionary with it).
+constexpr CLetterAt InternalLetterAt(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return {};
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  const std::size_t first = byte < 0x80 ? kLetterByteCodes[byte] : 0;
+  if (first == 0) return {};
+  std::size_t second = 0;
+  if (pos + 1 < text.size()) {
+    const auto next = static_cast<unsigned char>(text[pos + 1]);
+    second = next < 0x80 ? kLetterByteCodes[next] : 0;
+  }
+  const CLetterPair& pair = kLetterPairs[first][second];
+  if (pair.m_third != 0 && pos + 2 < text.size() && text[pos + 2] == pair.m_third) {
+    return {pair.m_longLetter, 3};
+  }
+  return {pair.m_letter, pair.m_length};
+}
 
 // The first code point of a UTF-8 text known to be well formed (the tables' own strings).
 constexpr char32_t FirstCodePoint(std::string_view utf8) {

@@ -46,8 +46,9 @@ namespace kv {
 // a key fold alike. A marker byte inside a two-byte letter splits it ("l-R" is l + R, not lR),
 // which only the ḷ and ṝ can notice, and no real headword does.
 
-// Folds `text` into `out`, at most `outSize` bytes (no terminator); returns the bytes written.
-// The fold is never longer than its text.
+// Folds `text` into `out`, at most `outSize` bytes (no terminator); returns the length of the
+// fold (a byte after it, inside `outSize`, may have been written too). The fold is never
+// longer than its text.
 std::size_t FoldLetters(std::string_view text, char* out, std::size_t outSize);
 
 // True when `foldedKey` begins `foldedHeadword`, the key's last m also standing for an n that

@@ -583,10 +583,11 @@ class CReader {
     // A consonant was read and its vowel is not known yet: the inherent a unless a vowel sign
     // or the virama follows.
     bool open = false;
-    const auto close = [&](std::size_t at) {
+    std::size_t openAt = 0;  // where that consonant stands, to which the a belongs
+    const auto close = [&] {
       if (!open) return CReadResult{};
       open = false;
-      return Put(kLetters[0].m_letters, at);
+      return Put(kLetters[0].m_letters, openAt);
     };
     std::size_t pos = 0;
     while (pos < m_text.size()) {
@@ -601,9 +602,10 @@ class CReader {
                                : std::string_view();
         switch (code.m_kind) {
           case DevanagariKind::kConsonant:
-            result = close(pos);
+            result = close();
             if (result.Ok()) result = Put(letters, pos);
             open = true;
+            openAt = pos;
             break;
           case DevanagariKind::kSign:
           case DevanagariKind::kVirama:
@@ -613,15 +615,15 @@ class CReader {
             break;
           case DevanagariKind::kVowel:
           case DevanagariKind::kMark:
-            result = close(pos);
+            result = close();
             if (result.Ok()) result = Put(letters, pos);
             break;
           case DevanagariKind::kAvagraha:
-            result = close(pos);
+            result = close();
             if (result.Ok()) result = Put(kAvagraha, pos);
             break;
           case DevanagariKind::kOm:
-            result = close(pos);
+            result = close();
             if (result.Ok()) result = Put(kLetters[LetterNumber("o")].m_letters, pos);
             if (result.Ok()) result = Put(kLetters[kLetterAnusvara].m_letters, pos);
             break;
@@ -632,13 +634,13 @@ class CReader {
         return Problem(TextProblem::kMixedScripts, pos);
       } else if (kind != CharKind::kPassOver && kind != CharKind::kMark) {
         // A combining accent or a joiner stays inside the syllable; anything else ends it.
-        result = close(pos);
+        result = close();
         if (result.Ok()) result = Common(kind, pos);
       }
       if (!result.Ok()) return result;
       pos += c.m_bytes;
     }
-    return close(m_text.size());
+    return close();
   }
 
   std::string_view m_text;

@@ -130,6 +130,23 @@ TEST(Transliteration, EveryLetterWrittenAndReadInEveryScript) {
   EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
 }
 
+// The table look-up reads a letter where the longest-match scan of the glyph-code strings
+// does, whatever letter follows, and also at the end of the text.
+TEST(Transliteration, LetterLookUpReadsAsTheLongestMatchScan) {
+  for (const CLetter& first : kLetters) {
+    for (const std::string_view second : {std::string_view("-"), std::string_view()}) {
+      const std::string text = std::string(first.m_letters) + std::string(second);
+      const auto* bytes = reinterpret_cast<const unsigned char*>(text.c_str());
+      EXPECT_EQ(InternalLetterAt(text, 0).m_letter, LongestMatch(kLetters, bytes)) << text;
+    }
+    for (const CLetter& second : kLetters) {
+      const std::string text = std::string(first.m_letters) + std::string(second.m_letters);
+      const auto* bytes = reinterpret_cast<const unsigned char*>(text.c_str());
+      EXPECT_EQ(InternalLetterAt(text, 0).m_letter, LongestMatch(kLetters, bytes)) << text;
+    }
+  }
+}
+
 TEST(Transliteration, EntryWordsKeepTheirHyphenAndPunctuation) {
   const std::string word = " k%RSNa-kaTukA,";
   EXPECT_EQ(Written(AppendIast, word), " kṛṣṇa-kaṭukā,");

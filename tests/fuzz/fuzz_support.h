@@ -29,6 +29,9 @@ std::string WriteScratchFile(const char* name, std::string_view bytes);
 // Removes ScratchDir()/name if it exists.
 void RemoveScratchFile(const char* name);
 
+// True when `text` is UTF-8 without overlong forms, surrogates or code points past U+10FFFF.
+bool IsWellFormedUtf8(std::string_view text);
+
 // Reads a fuzzer input front to back. Past the end every read gives zero or an empty piece,
 // so a target never needs to check the input's length itself.
 class CInputCursor {

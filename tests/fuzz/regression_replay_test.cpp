@@ -17,6 +17,7 @@ extern "C" int FuzzConversions(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzDecoders(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzHeadwordSearch(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzEntryLayout(const std::uint8_t* data, std::size_t size);
+extern "C" int FuzzScripts(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -58,5 +59,7 @@ TEST(FuzzRegressionTest, HeadwordSearchInputs) {
 TEST(FuzzRegressionTest, EntryLayoutInputs) {
   EXPECT_GT(Replay("entry_layout", FuzzEntryLayout), 0);
 }
+
+TEST(FuzzRegressionTest, ScriptInputs) { EXPECT_GT(Replay("scripts", FuzzScripts), 0); }
 
 }  // namespace
