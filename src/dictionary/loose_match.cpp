@@ -37,6 +37,7 @@ constexpr unsigned ClassBit(char byte) {
 // What the fold needs of each letter, from the letter table in one small record.
 struct CFoldEntry {
   std::array<char, 2> m_bytes{};
+  std::array<char, 2> m_initialBytes{};  // the fold where the letter begins the text (rule 5)
   std::size_t m_length = 0;
   unsigned m_leftOutAfter = 0;  // the classes of the bytes after which the letter is left out
   unsigned m_endClass = 0;      // the class of its last byte
@@ -52,6 +53,11 @@ constexpr std::array<CFoldEntry, kLetterCount> MakeFoldTable() {
     CFoldEntry& entry = table[i];
     entry.m_length = folded.size();
     for (std::size_t k = 0; k < folded.size(); ++k) entry.m_bytes[k] = folded[k];
+    entry.m_initialBytes = entry.m_bytes;
+    // Rule 5: ṅ and ñ begin no word; where they begin the text they are a capital g or j.
+    if (number == LetterNumber("G") || number == LetterNumber("J")) {
+      entry.m_initialBytes[0] = static_cast<char>(kLetters[i].m_letters[0] - 'A' + 'a');
+    }
     const auto after = [&entry](char byte) {
       entry.m_leftOutAfter |= 1u << (kRuleBytes.find(byte) + 1);
     };
@@ -90,12 +96,14 @@ std::size_t Fold(std::string_view text, char* out, std::size_t outSize, std::str
   std::size_t pos = 0;
   unsigned lastClass = ClassBit('\0');  // the class of the last byte written
   CLetterAt letter = NextLetter(text, pos);
+  bool initial = true;
   while (letter.m_letter >= 0 && written < outSize) {
     pos += letter.m_bytes;
     const CLetterAt next = NextLetter(text, pos);
     const CFoldEntry& entry = kFoldTable[static_cast<std::size_t>(letter.m_letter)];
     std::size_t length = (entry.m_leftOutAfter & lastClass) != 0 ? 0 : entry.m_length;
-    const char* bytes = entry.m_bytes.data();
+    const char* bytes = initial ? entry.m_initialBytes.data() : entry.m_bytes.data();
+    initial = false;
     unsigned endClass = entry.m_endClass;
     if (entry.m_nasal && next.m_letter >= 0 &&
         !kFoldTable[static_cast<std::size_t>(next.m_letter)].m_foldsToVowel) {

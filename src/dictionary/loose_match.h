@@ -24,7 +24,7 @@ namespace kv {
 //   every other consonant       itself  (aspirates stay: k and kh differ)
 //   "'" (avagraha), markers     nothing
 //
-// and four rules on the folded letters, each looking only at what is before it, so that the
+// and five rules on the folded letters, each looking only at what is before it, so that the
 // fold of the beginning of a word is the beginning of the word's fold:
 // 1. "ri" is ṛ: an i or I right after an r (of r, R or RR) is left out, so "krishna",
 //    "krsna" and kRSNa all fold to "krsna", "rishi" and RSi to "rsi". (The price: "hari" folds
@@ -37,6 +37,9 @@ namespace kv {
 //    ("saMskRta", "samskrta" and "sanskrit" fold alike; so do "samRddhi" and "samriddhi").
 //    This rule looks at the next letter; a key that ends in m cannot, so LooseMatches lets a
 //    key's last m stand for an n before a consonant.
+// 5. A G or J that begins the text folds to g or j: ṅ and ñ begin no Sanskrit word, so there
+//    they are a capital typed for g or j ("Gita", "Jaya"; "Krishna", "Brahma" and other
+//    capitals that are no internal letters are read as IAST, see DetectScheme).
 // Case counts only as the letters define it: the fold works on letters, not bytes. A typed key
 // is first read into internal letters (script_input.h), so capitals and diacritics of IAST and
 // Devanagari are gone before the fold.
