@@ -389,6 +389,9 @@ class CKeySink {
 };
 
 constexpr std::string_view kAvagraha(&kAvagrahaLetter, 1);
+constexpr std::string_view kLetterA = kLetters[LetterNumber("a")].m_letters;
+constexpr std::string_view kLetterO = kLetters[LetterNumber("o")].m_letters;
+constexpr std::string_view kLetterM = kLetters[kLetterAnusvara].m_letters;
 
 template <typename Sink>
 class CReader {
@@ -449,16 +452,16 @@ class CReader {
 
   // A byte of internal letters (typed, or given by an ITRANS step) read at `at`.
   CReadResult PutHkByte(char byte, std::size_t at) {
-    if (IsInternalLetterByte(static_cast<unsigned char>(byte)))
-      return Put(std::string_view(&byte, 1), at);
-    return Common(ClassifyAscii(static_cast<unsigned char>(byte)), at);
+    const auto code = static_cast<unsigned char>(byte);
+    if (IsInternalLetterByte(code)) return Put(std::string_view(&byte, 1), at);
+    return Common(ClassifyAscii(code), at);
   }
 
   CReadResult PutSlp1Byte(char byte, std::size_t at) {
     const auto code = static_cast<unsigned char>(byte);
     const int letter = kSlp1Letters[code];
     if (letter >= 0) return Put(kLetters[static_cast<std::size_t>(letter)].m_letters, at);
-    if (byte == '~') return Put(kLetters[kLetterAnusvara].m_letters, at);
+    if (byte == '~') return Put(kLetterM, at);
     if (byte == '/' || byte == '\\' || byte == '^') return {};  // accents
     return Common(ClassifyAscii(code), at);
   }
@@ -534,7 +537,7 @@ class CReader {
     if (letter < 0) return Problem(TextProblem::kNotALetter, cluster.m_at);
     CReadResult result = Put(kLetters[static_cast<std::size_t>(letter)].m_letters, cluster.m_at);
     if (result.Ok() && anusvara) {
-      result = Put(kLetters[kLetterAnusvara].m_letters, cluster.m_at);
+      result = Put(kLetterM, cluster.m_at);
     }
     return result;
   }
@@ -554,9 +557,11 @@ class CReader {
         // Nothing: an accent or joiner keeps the letter open for marks after it.
       } else {
         CReadResult result = CloseCluster(cluster);
-        if (result.Ok())
-          result =
-              kind == CharKind::kLatinLetter ? OpenCluster(c, pos, cluster) : Common(kind, pos);
+        if (result.Ok() && kind == CharKind::kLatinLetter) {
+          result = OpenCluster(c, pos, cluster);
+        } else if (result.Ok()) {
+          result = Common(kind, pos);
+        }
         if (!result.Ok()) return result;
       }
       pos += c.m_bytes;
@@ -587,7 +592,7 @@ class CReader {
     const auto close = [&] {
       if (!open) return CReadResult{};
       open = false;
-      return Put(kLetters[0].m_letters, openAt);
+      return Put(kLetterA, openAt);
     };
     std::size_t pos = 0;
     while (pos < m_text.size()) {
@@ -624,8 +629,8 @@ class CReader {
             break;
           case DevanagariKind::kOm:
             result = close();
-            if (result.Ok()) result = Put(kLetters[LetterNumber("o")].m_letters, pos);
-            if (result.Ok()) result = Put(kLetters[kLetterAnusvara].m_letters, pos);
+            if (result.Ok()) result = Put(kLetterO, pos);
+            if (result.Ok()) result = Put(kLetterM, pos);
             break;
           case DevanagariKind::kNone:
             return Problem(TextProblem::kNotALetter, pos);
