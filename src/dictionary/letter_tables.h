@@ -100,8 +100,8 @@ constexpr bool IsConsonantLetter(int letter) {
   return letter >= kVowelLetterCount && letter < kLetterAnusvara;
 }
 
-// Other signs the Unicode scripts write between letters, in the internal letters as
-// Harvard-Kyoto writes them.
+// The avagraha as the internal letters write it (Harvard-Kyoto's apostrophe), and the two
+// Devanagari signs that stand for no letter of their own.
 inline constexpr char kAvagrahaLetter = '\'';
 inline constexpr std::string_view kDevanagariAvagraha = "\u093D";
 inline constexpr std::string_view kDevanagariVirama = "\u094D";
@@ -238,8 +238,8 @@ struct CLetterAt {
 // and the one letter of three bytes (lRR) from its two-byte beginning (lR) and the third.
 inline constexpr std::size_t kLetterByteCodeCount = 40;
 
-constexpr std::array<unsigned char, 128> MakeLetterByteCodes() {
-  std::array<unsigned char, 128> codes{};
+constexpr std::array<unsigned char, 256> MakeLetterByteCodes() {
+  std::array<unsigned char, 256> codes{};
   unsigned char next = 1;
   for (const CLetter& letter : kLetters) {
     for (const char byte : letter.m_letters) {
@@ -250,12 +250,10 @@ constexpr std::array<unsigned char, 128> MakeLetterByteCodes() {
   return codes;
 }
 
-inline constexpr std::array<unsigned char, 128> kLetterByteCodes = MakeLetterByteCodes();
+inline constexpr std::array<unsigned char, 256> kLetterByteCodes = MakeLetterByteCodes();
 
 // True for a byte that occurs in some internal letter.
-constexpr bool IsInternalLetterByte(unsigned char byte) {
-  return byte < kLetterByteCodes.size() && kLetterByteCodes[byte] != 0;
-}
+constexpr bool IsInternalLetterByte(unsigned char byte) { return kLetterByteCodes[byte] != 0; }
 
 // Kept small (four bytes) so that the whole table stays in the first-level cache.
 struct CLetterPair {
@@ -300,14 +298,10 @@ inline constexpr CLetterPairs kLetterPairs = MakeLetterPairs();
 // fold reads every headword of a dictionary with it).
 constexpr CLetterAt InternalLetterAt(std::string_view text, std::size_t pos) {
   if (pos >= text.size()) return {};
-  const auto byte = static_cast<unsigned char>(text[pos]);
-  const std::size_t first = byte < 0x80 ? kLetterByteCodes[byte] : 0;
+  const std::size_t first = kLetterByteCodes[static_cast<unsigned char>(text[pos])];
   if (first == 0) return {};
-  std::size_t second = 0;
-  if (pos + 1 < text.size()) {
-    const auto next = static_cast<unsigned char>(text[pos + 1]);
-    second = next < 0x80 ? kLetterByteCodes[next] : 0;
-  }
+  const std::size_t second =
+      pos + 1 < text.size() ? kLetterByteCodes[static_cast<unsigned char>(text[pos + 1])] : 0;
   const CLetterPair& pair = kLetterPairs[first][second];
   if (pair.m_third != 0 && pos + 2 < text.size() && text[pos + 2] == pair.m_third) {
     return {pair.m_longLetter, 3};
