@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "dictionary/letter_tables.h"
+
 namespace kv {
 
 namespace {
@@ -18,32 +20,25 @@ constexpr std::array<char32_t, kC1Bytes> kWindows1252C1 = {
     U'\u02DC', U'\u2122', U'\u0161', U'\u203A', U'\u0153', U'\u009D', U'\u017E', U'\u0178',
 };
 
-struct SIitsCode {
-  unsigned char byte;
-  char32_t letter;
-};
-
-// The IITS codes of the letters with diacritics. F1 (shared by two nasals) is read apart.
-constexpr SIitsCode kIitsCodes[] = {
-    {0xA4, U'\u0101'},  // ā
-    {0xAF, U'\u012B'},  // ī
-    {0xB6, U'\u016B'},  // ū
-    {0xC1, U'\u1E5B'},  // ṛ
-    {0xA2, U'\u1E5D'},  // ṝ
-    {0xA5, U'\u1E37'},  // ḷ
-    {0xA6, U'\u1E39'},  // ḹ
-    {0xC6, U'\u1E43'},  // ṃ
-    {0xC7, U'\u1E25'},  // ḥ
-    {0xB7, U'\u1E6D'},  // ṭ
-    {0xB9, U'\u1E0D'},  // ḍ
-    {0xBA, U'\u1E47'},  // ṇ
-    {0xBD, U'\u015B'},  // ś
-    {0xBF, U'\u1E63'},  // ṣ
-};
-
 constexpr unsigned char kIitsNasal = 0xF1;
-constexpr char32_t kVelarNasal = U'\u1E45';    // ṅ
-constexpr char32_t kPalatalNasal = U'\u00F1';  // ñ
+
+// The IITS codes of the letters with diacritics, read from the letter table: each letter
+// whose code is one high byte. F1 (shared by two nasals) is read apart.
+constexpr std::array<char32_t, 128> MakeIitsLetters() {
+  std::array<char32_t, 128> table{};
+  for (const CLetter& letter : kLetters) {
+    if (letter.m_iits.size() != 1) continue;
+    const auto byte = static_cast<unsigned char>(letter.m_iits[0]);
+    if (byte < kFirstHighByte || byte == kIitsNasal) continue;
+    table[byte - kFirstHighByte] = FirstCodePoint(letter.m_iast);
+  }
+  return table;
+}
+
+constexpr std::array<char32_t, 128> kIitsLetters = MakeIitsLetters();
+
+constexpr char32_t kVelarNasal = FirstCodePoint(kLetters[LetterNumber("G")].m_iast);
+constexpr char32_t kPalatalNasal = FirstCodePoint(kLetters[LetterNumber("J")].m_iast);
 
 }  // namespace
 
@@ -62,14 +57,8 @@ std::string DecodeIits(std::string_view codes) {
       AppendUtf8(out, next == 'k' || next == 'g' ? kVelarNasal : kPalatalNasal);
       continue;
     }
-    char32_t letter = Windows1252CodePoint(byte);
-    for (const SIitsCode& code : kIitsCodes) {
-      if (code.byte == byte) {
-        letter = code.letter;
-        break;
-      }
-    }
-    AppendUtf8(out, letter);
+    const char32_t letter = kIitsLetters[byte - kFirstHighByte];
+    AppendUtf8(out, letter != 0 ? letter : Windows1252CodePoint(byte));
   }
   return out;
 }
@@ -77,9 +66,7 @@ std::string DecodeIits(std::string_view codes) {
 std::string DecodeWindows1252(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);
-  for (const char byte : bytes) {
-    AppendUtf8(out, Windows1252CodePoint(static_cast<unsigned char>(byte)));
-  }
+  AppendWindows1252(bytes, out);
   return out;
 }
 
@@ -153,6 +140,12 @@ int Windows1252Byte(char32_t codePoint) {
     if (kWindows1252C1[static_cast<size_t>(i)] == codePoint) return kFirstHighByte + i;
   }
   return -1;
+}
+
+void AppendWindows1252(std::string_view bytes, std::string& out) {
+  for (const char byte : bytes) {
+    AppendUtf8(out, Windows1252CodePoint(static_cast<unsigned char>(byte)));
+  }
 }
 
 }  // namespace kv

@@ -17,6 +17,8 @@ std::string DecodeIits(std::string_view codes);
 
 // Windows-1252 (the "Arial" text of entries) to UTF-8.
 std::string DecodeWindows1252(std::string_view bytes);
+// The same, appended to `out`.
+void AppendWindows1252(std::string_view bytes, std::string& out);
 
 // What ReadUtf8 gives for a sequence that is not well-formed.
 inline constexpr char32_t kNoCodePoint = 0xFFFFFFFF;

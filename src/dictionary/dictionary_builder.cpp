@@ -39,10 +39,6 @@ std::string CodePointName(char32_t cp) {
 bool IsControl(char32_t cp) { return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F); }
 
 // The ASCII characters that internal letters are spelled with.
-bool IsLetterChar(unsigned char c) {
-  return c != 0 && std::strchr("aAiIuURleoHkhgGcjJTDNtdnpbmyrvzSsM", c) != nullptr;
-}
-
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
@@ -61,9 +57,9 @@ std::string ConvertIndexLine(std::string_view part, std::string& reason) {
     }
     if (cp == 0xF3) {
       out += static_cast<char>(0xF3);
-    } else if (cp < 0x80 && (IsLetterChar(static_cast<unsigned char>(cp)) ||
+    } else if (cp < 0x80 && (IsInternalLetterByte(static_cast<unsigned char>(cp)) ||
                              IsMarkerByte(static_cast<unsigned char>(cp)))) {
-      hasLetter = hasLetter || IsLetterChar(static_cast<unsigned char>(cp));
+      hasLetter = hasLetter || IsInternalLetterByte(static_cast<unsigned char>(cp));
       out += static_cast<char>(cp);
     } else {
       reason = "index line holds " + CodePointName(cp) +

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "dictionary/letter_tables.h"
 #include "dictionary/list_strings.h"
 
 namespace kv {

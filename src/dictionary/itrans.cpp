@@ -29,11 +29,41 @@ constexpr int kScratchBytes = kScratchLimit + kMaxLetterBytes + 1;
 
 // Length of the internal letter (or other single byte) at `text`.
 std::size_t LetterBytesAt(const unsigned char* text) {
-  const int entry = LongestMatch(kTranslitTable, text);
-  return entry < 0 ? 1 : kTranslitTable[static_cast<std::size_t>(entry)].m_letters.size();
+  const int entry = LongestMatch(kLetters, text);
+  return entry < 0 ? 1 : kLetters[static_cast<std::size_t>(entry)].m_letters.size();
 }
 
 }  // namespace
+
+CItransStep ItransStep(std::string_view text) {
+  if (text.empty()) return {};
+  std::size_t matched = 0;
+  std::size_t chosen = 0;
+  for (std::size_t row = 0; row < kItransRows.size(); ++row) {
+    const std::string_view form = kItransRows[row].m_form;
+    if (form[0] != text[0]) continue;
+    if (matched == 0) {
+      matched = 1;
+      chosen = row;
+    }
+    // A byte of the text is read only after the one before it matched a form character.
+    if (form.size() > 1 && text.size() > 1 && form[1] == text[1]) {
+      if (matched == 1) {
+        matched = 2;
+        chosen = row;
+      }
+      if (form.size() > 2 && text.size() > 2 && form[2] == text[2] && matched == 2) {
+        matched = 3;
+        chosen = row;
+      }
+    }
+  }
+  if (matched == 0) return {1, text.substr(0, 1)};
+  if (matched == kItransRows[chosen].m_form.size()) {
+    return {matched, kItransRows[chosen].m_replacement};
+  }
+  return {matched, text.substr(0, matched)};
+}
 
 void ConvertItrans(const char* text, char* key) {
   if (key == nullptr) return;
@@ -42,43 +72,11 @@ void ConvertItrans(const char* text, char* key) {
 
   std::array<unsigned char, kScratchBytes> scratch{};
   int length = 0;
-  const auto* in = reinterpret_cast<const unsigned char*>(text);
-  std::size_t pos = 0;
-  while (in[pos] != 0 && length < kScratchLimit) {
-    std::size_t matched = 0;
-    std::size_t chosen = 0;
-    for (std::size_t row = 0; row < kItransRows.size(); ++row) {
-      const std::string_view form = kItransRows[row].m_form;
-      if (static_cast<unsigned char>(form[0]) != in[pos]) continue;
-      if (matched == 0) {
-        matched = 1;
-        chosen = row;
-      }
-      // A byte of the text is read only after the one before it matched a form character,
-      // so the terminator is never passed.
-      if (form.size() > 1 && static_cast<unsigned char>(form[1]) == in[pos + 1]) {
-        if (matched == 1) {
-          matched = 2;
-          chosen = row;
-        }
-        if (form.size() > 2 && static_cast<unsigned char>(form[2]) == in[pos + 2] && matched == 2) {
-          matched = 3;
-          chosen = row;
-        }
-      }
-    }
-    std::string_view piece;
-    if (matched == 0) {
-      piece = std::string_view(text + pos, 1);
-      pos += 1;
-    } else if (matched == kItransRows[chosen].m_form.size()) {
-      piece = kItransRows[chosen].m_replacement;
-      pos += matched;
-    } else {
-      piece = std::string_view(text + pos, matched);
-      pos += matched;
-    }
-    for (const char byte : piece) {
+  std::string_view rest(text);
+  while (!rest.empty() && length < kScratchLimit) {
+    const CItransStep step = ItransStep(rest);
+    rest.remove_prefix(step.m_read);
+    for (const char byte : step.m_internal) {
       if (length >= kScratchLimit + kMaxLetterBytes) break;
       scratch[static_cast<std::size_t>(length++)] = static_cast<unsigned char>(byte);
     }

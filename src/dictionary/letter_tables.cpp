@@ -1,5 +1,8 @@
 #include "dictionary/letter_tables.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kv {
 namespace {
 
@@ -30,6 +33,9 @@ constexpr bool ConjunctSplitsAreLetters() {
 }
 
 static_assert(ConjunctSplitsAreLetters());
+static_assert(*std::max_element(kLetterByteCodes.begin(), kLetterByteCodes.end()) <
+              kLetterByteCodeCount);
+
 static_assert(kConsonantTable[kConsonantR].m_letters == "r");
 static_assert(kConsonantTable[kConsonantAnusvara].m_letters == "M");
 static_assert(kVowelTable[kVowelNumberI - kFirstVowelNumber].m_letters == "i");
@@ -39,8 +45,8 @@ static_assert(kVowelTable[kVowelNumberVisarga - kFirstVowelNumber].m_letters == 
 
 // Bytes of the internal letter that begins `text` (0 when none does).
 std::size_t LetterBytesAt(const unsigned char* text) {
-  const int letter = LongestMatch(kTranslitTable, text);
-  return letter < 0 ? 0 : kTranslitTable[static_cast<std::size_t>(letter)].m_letters.size();
+  const int letter = LongestMatch(kLetters, text);
+  return letter < 0 ? 0 : kLetters[static_cast<std::size_t>(letter)].m_letters.size();
 }
 
 // The text bytes that `entry` covers at `text`, or 0 when it does not match there.
@@ -59,6 +65,10 @@ std::size_t MatchConsonantEntry(const CConsonantEntry& entry, const unsigned cha
 }
 
 }  // namespace
+
+bool IsMatchIgnoredByte(unsigned char byte) {
+  return byte == '-' || byte == '`' || byte == '4' || byte == '7' || byte == '@' || byte == 0xF3;
+}
 
 bool IsMarkerByte(unsigned char byte) {
   return byte == '-' || byte == '`' || IsDroppedMarkerByte(byte);

@@ -152,10 +152,10 @@ void Transliterate(const char* text, char* dest, int destSize) {
   const auto* in = reinterpret_cast<const unsigned char*>(text == nullptr ? "" : text);
   std::size_t pos = 0;
   while (in[pos] != 0 && !out.IsCut()) {
-    const int letter = LongestMatch(kTranslitTable, in + pos);
+    const int letter = LongestMatch(kLetters, in + pos);
     if (letter >= 0) {
-      const CTranslitEntry& entry = kTranslitTable[static_cast<std::size_t>(letter)];
-      out.Put(entry.m_codes);
+      const CLetter& entry = kLetters[static_cast<std::size_t>(letter)];
+      out.Put(entry.m_iits);
       pos += entry.m_letters.size();
       continue;
     }

@@ -6,16 +6,7 @@
 #include "dictionary/decoders.h"
 #include "fuzz_support.h"
 
-namespace {
-
-bool IsWellFormedUtf8(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (kv::ReadUtf8(text, pos) == kv::kNoCodePoint) return false;
-  }
-  return true;
-}
-
-}  // namespace
+using kv::fuzz::IsWellFormedUtf8;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "dictionary/decoders.h"
 #include "test_files.h"
 
 namespace kv::fuzz {
@@ -72,6 +73,13 @@ std::string_view CInputCursor::TakeRest() {
   std::string_view piece = m_rest;
   m_rest = {};
   return piece;
+}
+
+bool IsWellFormedUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (ReadUtf8(text, pos) == kNoCodePoint) return false;
+  }
+  return true;
 }
 
 }  // namespace kv::fuzz

@@ -34,6 +34,9 @@ void RemoveScratchFile(const char* name);
 // into pieces of at most `piece` bytes, each piece read as a C string (up to a zero byte).
 std::vector<std::string> LinePieces(std::string_view content, std::size_t piece);
 
+// True when `text` is UTF-8 without overlong forms, surrogates or code points past U+10FFFF.
+bool IsWellFormedUtf8(std::string_view text);
+
 // Reads a fuzzer input front to back. Past the end every read gives zero or an empty piece,
 // so a target never needs to check the input's length itself.
 class CInputCursor {
