@@ -50,7 +50,7 @@ const CEntryFonts& Fonts() {
 // The pane's own path: a new entry laid out with the fonts' advances already known.
 void BM_FullLayout(benchmark::State& state) {
   CEntryFontMetrics metrics;
-  metrics.Reset(Fonts().m_entryFont, Fonts().m_entryTranslitFont, QFont());
+  metrics.Reset(Fonts(), QFont());
   CEntryTextDevice device(nullptr, metrics);
   auto layout = std::make_unique<CEntryLayout>();
   for (auto _ : state) {
@@ -66,7 +66,7 @@ void BM_FullLayoutNewFonts(benchmark::State& state) {
   CEntryFontMetrics metrics;
   auto layout = std::make_unique<CEntryLayout>();
   for (auto _ : state) {
-    metrics.Reset(Fonts().m_entryFont, Fonts().m_entryTranslitFont, QFont());
+    metrics.Reset(Fonts(), QFont());
     CEntryTextDevice device(nullptr, metrics);
     layout->Layout(Entry().c_str(), kPaneWidth, device);
     benchmark::DoNotOptimize(layout->m_wordCount);
@@ -79,7 +79,7 @@ void BM_DrawViewport(benchmark::State& state) {
   QImage image(kPaneWidth, kPaneHeight, QImage::Format_ARGB32_Premultiplied);
   QPainter painter(&image);
   CEntryFontMetrics metrics;
-  metrics.Reset(Fonts().m_entryFont, Fonts().m_entryTranslitFont, QFont());
+  metrics.Reset(Fonts(), QFont());
   CEntryTextDevice device(&painter, metrics);
   auto layout = std::make_unique<CEntryLayout>();
   layout->Layout(Entry().c_str(), kPaneWidth, device);

@@ -12,12 +12,20 @@ inline constexpr int kEntryTextBytes = 128000;
 inline constexpr int kLineLimit = 127000;
 
 // The row tables that the headword search fills and the found list draws. Row r of the
-// three tables belongs to list item r.
+// four tables belongs to list item r.
 struct CFoundRows {
   char m_translitRows[kMaxRows][kRowBytes] = {};
   char m_devanagariRows[kMaxRows][kRowBytes] = {};
+  // The headword's internal letters as its index line holds them, marker bytes included: what
+  // the Unicode Devanagari of the list and of `kvdict lookup` is spelled from. The glyph codes
+  // of m_devanagariRows cannot spell every cluster.
+  char m_letterRows[kMaxRows][kRowBytes] = {};
   int m_entryOffsets[kMaxRows] = {};
 };
+
+// Fills row `row` of the list-string and letter tables from an index line. The letters are
+// cut, like the list strings, after the last whole letter that fits a row.
+void FillRow(CFoundRows& rows, int row, const char* indexLine);
 
 // The list the search fills: one item per row, carrying no data of its own.
 class IFoundList {

@@ -1,14 +1,16 @@
 #include "dictionary/headword_search.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
-#include "dictionary/letter_tables.h"
-#include "dictionary/list_strings.h"
+#include "dictionary/decoders.h"
+#include "dictionary/loose_match.h"
 
 namespace kv {
 namespace {
@@ -40,8 +42,9 @@ bool ReadAnyLine(CLineReader& reader, char* dest, int size) {
 }
 
 // A key line matches when its first byte is the key's and its second byte is the key's too,
-// or the key is a single byte.
+// or the key is a single byte. Every key line matches a null key.
 bool KeyLineMatches(const char* keyLine, const char* key) {
+  if (key == nullptr) return true;
   if (keyLine[0] != key[0]) return false;
   return key[1] == 0 || keyLine[1] == key[1];
 }
@@ -114,6 +117,89 @@ const CLineReader* FirstClosed(const CLineReader& a, const CLineReader& b) {
   return nullptr;
 }
 
+// The rows a search lists, with the place of each row's record in the index (the position
+// after its headword line), so that the loose pass never lists a record a second time.
+class CHitList {
+ public:
+  CHitList(CFoundRows& rows, IFoundList& list) : m_rows(rows), m_list(list) {}
+
+  int Count() const { return m_count; }
+  bool Full() const { return m_count == kMaxHits; }
+  bool Holds(long long record) const {
+    return std::find(m_records, m_records + m_count, record) != m_records + m_count;
+  }
+  // Writes the next row's strings; the row is listed only by Commit.
+  void Fill(const char* indexLine) { FillRow(m_rows, m_count, indexLine); }
+  void Commit(long long record, int entryOffset) {
+    m_rows.m_entryOffsets[m_count] = entryOffset;
+    m_records[m_count++] = record;
+    m_list.AddRow();
+  }
+
+ private:
+  CFoundRows& m_rows;
+  IFoundList& m_list;
+  long long m_records[kMaxHits] = {};
+  int m_count = 0;
+};
+
+// Reads the index records of buckets and lists those a test accepts.
+struct CBucketScan {
+  CLineReader& m_listReader;
+  CLineReader& m_indexReader;
+  char* m_work;  // kEntryTextBytes bytes
+  CHitList& m_hits;
+
+  // The buckets whose key lines match `key` (every bucket for a null key), in the order of
+  // the bucket list; `matches(indexLine, record)` decides each record. Stops with a full list.
+  template <typename Matches>
+  void Search(const char* key, const Matches& matches) {
+    CRange ranges[kMaxRanges];
+    // Almost always one pass: only a bucket list with more than kMaxRanges buckets for one
+    // key needs more.
+    for (int skip = 0;; skip += kMaxRanges) {
+      const int matching = CollectRanges(key, m_listReader, skip, ranges);
+      const int rangeCount = matching < kMaxRanges ? matching : kMaxRanges;
+      for (int i = 0; i < rangeCount; ++i) {
+        ScanRange(ranges[i], matches);
+        if (m_hits.Full()) return;
+      }
+      if (matching <= kMaxRanges) return;
+    }
+  }
+
+  template <typename Matches>
+  void ScanRange(const CRange& range, const Matches& matches) {
+    if (range.start < 0 || range.start >= range.end) return;
+    // A bucket that begins inside a line would read line tails as headwords and offsets as
+    // headwords' offsets: the whole bucket is out of step and is passed over.
+    if (!m_indexReader.StartsLine(range.start)) return;
+    m_indexReader.Seek(range.start);
+    char offsetLine[kListLineBytes];
+    // Only records that start before the range's end belong to it.
+    for (;;) {
+      int lineNumber = m_indexReader.ReadLine(m_work, kLineLimit);
+      if (lineNumber == 0 && m_work[0] == 0) break;
+      const long long record = m_indexReader.GetPosition();
+      const bool match = matches(static_cast<const char*>(m_work), record);
+      if (match) m_hits.Fill(m_work);
+      lineNumber = SkipRestOfLine(m_indexReader, m_work, kLineLimit, lineNumber);
+      // The reader counts a line only when its line end follows, so an offset line that the
+      // end of the file cut short (a truncated file) leaves the counter where it was: its
+      // number may have lost digits, and the record is incomplete.
+      const int offsetNumber = m_indexReader.ReadLine(offsetLine, kListLineBytes);
+      const bool offsetCut = m_indexReader.LineCut();
+      const bool complete = offsetNumber > lineNumber;
+      SkipRestOfLine(m_indexReader, m_work, kLineLimit, offsetNumber);
+      if (match && complete) {
+        m_hits.Commit(record, offsetCut ? -1 : ReadEntryOffset(offsetLine));
+        if (m_hits.Full()) return;
+      }
+      if (m_indexReader.GetPosition() + 1 >= range.end) break;
+    }
+  }
+};
+
 }  // namespace
 
 bool KeyMatches(const char* indexLine, const char* key) {
@@ -127,7 +213,12 @@ bool KeyMatches(const char* indexLine, const char* key) {
 }
 
 void FormatNoMatchText(const char* searchText, char* dest, int destSize) {
-  int n = static_cast<int>(std::strlen(searchText));
+  int n = 0;
+  const std::string_view text(searchText);
+  for (std::size_t pos = 0; pos < text.size(); ++n) {
+    // A byte that begins no character counts as one.
+    if (ReadUtf8(text, pos) == kNoCodePoint) ++pos;
+  }
   int first = n - 2 < 1 ? 1 : n - 2;
   int second = n - 1 < 1 ? 1 : n - 1;
   std::snprintf(dest, static_cast<size_t>(destSize),
@@ -145,18 +236,17 @@ bool IsNoMatchText(const char* text) {
   return std::strncmp(text, kPrefix, sizeof kPrefix - 1) == 0;
 }
 
+CSearchKey ReadSearchKey(const SearchInput& input) {
+  return input.scheme ? MakeSearchKeyAs(input.searchText, *input.scheme)
+                      : MakeSearchKey(input.searchText, input.itrans);
+}
+
 SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReader,
                                 CLineReader& indexReader, CFoundRows& rows, IFoundList& list,
                                 char* entryText) {
-  char text[kKeyBytes] = {};
-  std::strncpy(text, input.searchText, kKeyBytes - 1);
-  char key[kKeyBytes] = {};
-  if (input.itrans) {
-    ConvertItrans(text, key);
-  } else {
-    std::memcpy(key, text, kKeyBytes);
-  }
-  if (key[0] == 0) return SearchOutcome::kEmptyKey;
+  const CSearchKey key = ReadSearchKey(input);
+  if (!key.Ok()) return SearchOutcome::kRefused;
+  if (key.Empty()) return SearchOutcome::kEmptyKey;
 
   list.DeleteAllRows();
   if (const CLineReader* closed = FirstClosed(listReader, indexReader)) {
@@ -165,49 +255,21 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
   }
 
   std::unique_ptr<char[]> work(new char[kEntryTextBytes]);
-  char offsetLine[kListLineBytes];
-  CRange ranges[kMaxRanges];
-  int r = 0;
-  // Almost always one pass: only a bucket list with more than kMaxRanges buckets for one key
-  // needs more.
-  for (int skip = 0;; skip += kMaxRanges) {
-    const int matching = CollectRanges(key, listReader, skip, ranges);
-    const int rangeCount = matching < kMaxRanges ? matching : kMaxRanges;
-    for (int i = 0; i < rangeCount; ++i) {
-      const CRange& range = ranges[i];
-      if (range.start < 0 || range.start >= range.end) continue;
-      // A bucket that begins inside a line would read line tails as headwords and offsets
-      // as headwords' offsets: the whole bucket is out of step and is passed over.
-      if (!indexReader.StartsLine(range.start)) continue;
-      indexReader.Seek(range.start);
-      // Only records that start before the range's end belong to it.
-      for (;;) {
-        int lineNumber = indexReader.ReadLine(work.get(), kLineLimit);
-        if (lineNumber == 0 && work[0] == 0) break;
-        const bool match = KeyMatches(work.get(), key);
-        if (match) {
-          MakeListStrings(work.get(), rows.m_translitRows[r], rows.m_devanagariRows[r], kRowBytes);
-        }
-        lineNumber = SkipRestOfLine(indexReader, work.get(), kLineLimit, lineNumber);
-        // The reader counts a line only when its line end follows, so an offset line that the
-        // end of the file cut short (a truncated file) leaves the counter where it was: its
-        // number may have lost digits, and the record is incomplete.
-        const int offsetNumber = indexReader.ReadLine(offsetLine, kListLineBytes);
-        const bool offsetCut = indexReader.LineCut();
-        const bool complete = offsetNumber > lineNumber;
-        SkipRestOfLine(indexReader, work.get(), kLineLimit, offsetNumber);
-        if (match && complete) {
-          rows.m_entryOffsets[r] = offsetCut ? -1 : ReadEntryOffset(offsetLine);
-          list.AddRow();
-          if (++r == kMaxHits) return SearchOutcome::kFound;
-        }
-        if (indexReader.GetPosition() + 1 >= range.end) break;
-      }
-    }
-    if (matching <= kMaxRanges) break;
+  CHitList hits(rows, list);
+  CBucketScan scan{listReader, indexReader, work.get(), hits};
+  scan.Search(key.m_key,
+              [&key](const char* line, long long) { return KeyMatches(line, key.m_key); });
+  const int exact = hits.Count();
+  // A key of avagrahas alone folds to nothing, which would begin every headword.
+  if ((exact == 0 || input.alwaysLoose) && key.m_folded[0] != '\0') {
+    const std::string_view folded = key.m_folded;
+    scan.Search(nullptr, [&hits, folded](const char* line, long long record) {
+      return LooseKeyMatches(line, folded) && !hits.Holds(record);
+    });
   }
-  if (r > 0) return SearchOutcome::kFound;
-  FormatNoMatchText(text, entryText, kEntryTextBytes);
+  if (exact > 0) return SearchOutcome::kFound;
+  if (hits.Count() > 0) return SearchOutcome::kFoundLoose;
+  FormatNoMatchText(input.searchText, entryText, kEntryTextBytes);
   return SearchOutcome::kNoMatch;
 }
 
@@ -224,21 +286,12 @@ bool RetrieveEntry(long long offset, CLineReader& textReader, char* entryText) {
   return true;
 }
 
-bool IsRefusedSearchByte(unsigned char c) {
-  if ((c >= 0x21 && c <= 0x26) || (c >= 0x28 && c <= 0x2A) || c == 0x2C || c == 0x2E) return true;
-  if ((c >= 0x30 && c <= 0x3B) || c == 0x40) return true;
-  return std::strchr("BFQVWXZfq", c) != nullptr && c != 0;
-}
-
-SearchTextCheck CheckSearchText(const char* text) {
+SearchTextCheck CheckSearchText(const char* text, bool itrans) {
   SearchTextCheck check{};
   std::strncpy(check.cleaned, text, kKeyBytes - 1);
   if (check.cleaned[0] == 0) {
     check.status = "Enter Text";
     return check;
-  }
-  for (const char* p = check.cleaned; *p; ++p) {
-    if (IsRefusedSearchByte(static_cast<unsigned char>(*p))) check.refused = true;
   }
   // Return puts a line break into the edit: each one is cut, CR LF as a pair.
   char* out = check.cleaned;
@@ -252,10 +305,12 @@ SearchTextCheck CheckSearchText(const char* text) {
   }
   *out = 0;
   // The status describes the text the edit keeps.
-  if (check.cleaned[0] == 0) {
-    check.status = "Enter Text";
+  check.key = MakeSearchKey(check.cleaned, itrans);
+  check.refused = !check.key.Ok();
+  if (check.refused) {
+    check.status = "Error in Text";
   } else {
-    check.status = check.refused ? "Error in Text" : "Click Search";
+    check.status = check.key.Empty() ? "Enter Text" : "Click Search";
   }
   check.runSearch = check.lineBreakCut && !check.refused;
   return check;

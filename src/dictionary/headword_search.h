@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include "dictionary/found_rows.h"
 #include "dictionary/itrans.h"
 #include "dictionary/line_reader.h"
+#include "dictionary/script_input.h"
 
 namespace kv {
 
@@ -16,7 +19,9 @@ inline bool IsMatchIgnoredByte(unsigned char c) {
 bool KeyMatches(const char* indexLine, const char* key);
 
 // Forms "No matches found for <%s>, try to search on the first %d/%d letters of the word."
-// for the search text as typed, into `dest` of `destSize` bytes.
+// for the search text as typed, into `dest` of `destSize` bytes. The numbers count the text's
+// characters (bytes for ASCII); a text in UTF-8 stays UTF-8, so the message is the one entry
+// text that is not Windows-1252 (see IsNoMatchText).
 void FormatNoMatchText(const char* searchText, char* dest, int destSize);
 
 // "Could not open file <NAME>\n Did you install the dictionary?" into `dest`.
@@ -26,20 +31,33 @@ void FormatMissingFileText(const char* fileName, char* dest, int destSize);
 bool IsNoMatchText(const char* text);
 
 enum class SearchOutcome {
+  kRefused,      // the text cannot be read (see CSearchKey): nothing was searched or changed
   kEmptyKey,     // nothing to search for: the caller says "Please enter search text"
-  kFound,        // rows were listed
+  kFound,        // rows were listed, exact hits first
+  kFoundLoose,   // no exact hit: the rows are loose hits
   kNoMatch,      // the no-match text was written into the entry text
   kMissingFile,  // a data file is not open: its message was written into the entry text
 };
 
 struct SearchInput {
-  const char* searchText;  // as typed, at most 199 bytes are used
-  bool itrans;             // convert the text from ITRANS first
+  const char* searchText;  // as typed (UTF-8); the no-match text quotes it
+  bool itrans;             // the "ITRANS 5.2" box: plain ASCII text is ITRANS
+  // Loose hits follow the exact ones on every search, not only when there is no exact hit.
+  bool alwaysLoose = false;
+  // Read the text in this scheme instead of the one DetectScheme finds.
+  std::optional<Scheme> scheme = std::nullopt;
 };
 
+// The key the search reads from `input`.
+CSearchKey ReadSearchKey(const SearchInput& input);
+
 // Runs the headword search: fills `rows` and `list` with up to kMaxHits headwords that begin
-// with the key, in bucket and file order; with no hit writes the no-match text into
-// `entryText` (kEntryTextBytes bytes). The entry text is left alone when there are hits.
+// with the key, in bucket and file order. When that finds nothing, or always with
+// `alwaysLoose`, a loose search (loose_match.h) reads every bucket of the index and adds the
+// headwords that the folded key begins, in bucket and file order, after the exact hits and
+// without listing a record twice, up to kMaxHits rows in all. With no hit at all it writes
+// the no-match text into `entryText` (kEntryTextBytes bytes), which is left alone otherwise.
+// A text that cannot be read changes nothing.
 SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReader,
                                 CLineReader& indexReader, CFoundRows& rows, IFoundList& list,
                                 char* entryText);
@@ -49,17 +67,17 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
 // text holds its missing-file message and the result is false.
 bool RetrieveEntry(long long offset, CLineReader& textReader, char* entryText);
 
-// The search-text check that runs on every change of the search edit.
+// The search-text check that runs on every change of the search edit: the text without its
+// line breaks is read as the search reads it (MakeSearchKey).
 struct SearchTextCheck {
   const char* status;       // "Enter Text", "Click Search" or "Error in Text"
-  bool refused;             // some byte is refused
+  bool refused;             // the text cannot be read
   bool lineBreakCut;        // `text` had line breaks; the edit must take `cleaned`
   bool runSearch;           // Return was pressed on an acceptable text
   char cleaned[kKeyBytes];  // the text without its line breaks
+  CSearchKey key;           // how `cleaned` reads
 };
-SearchTextCheck CheckSearchText(const char* text);
-
-// True when the search-text check refuses byte `c`.
-bool IsRefusedSearchByte(unsigned char c);
+// `text` is at most kKeyBytes - 1 bytes of UTF-8; `itrans` is the state of the ITRANS box.
+SearchTextCheck CheckSearchText(const char* text, bool itrans);
 
 }  // namespace kv

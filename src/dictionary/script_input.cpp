@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
+#include "dictionary/decoders.h"
 #include "dictionary/letter_tables.h"
 #include "dictionary/loose_match.h"
+#include "dictionary/transliteration.h"
 
 namespace kv {
 namespace {
@@ -667,14 +670,30 @@ constexpr CSchemeName kSchemeNames[] = {
     {Scheme::kDevanagari, "deva"}, {Scheme::kSlp1, "slp1"},
 };
 
-}  // namespace
+constexpr CSchemeName kSchemeTitles[] = {
+    {Scheme::kHk, "Harvard-Kyoto"},      {Scheme::kItrans, "ITRANS"}, {Scheme::kIast, "IAST"},
+    {Scheme::kDevanagari, "Devanagari"}, {Scheme::kSlp1, "SLP1"},
+};
 
-std::string_view SchemeName(Scheme scheme) {
-  for (const CSchemeName& entry : kSchemeNames) {
+std::string_view FindName(const CSchemeName (&names)[5], Scheme scheme) {
+  for (const CSchemeName& entry : names) {
     if (entry.m_scheme == scheme) return entry.m_name;
   }
   return {};
 }
+
+// "U+0007": a code point that a terminal or tooltip could not show as itself.
+std::string CodePointName(char32_t codePoint) {
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePoint));
+  return name;
+}
+
+}  // namespace
+
+std::string_view SchemeName(Scheme scheme) { return FindName(kSchemeNames, scheme); }
+
+std::string_view SchemeTitle(Scheme scheme) { return FindName(kSchemeTitles, scheme); }
 
 bool ParseSchemeName(std::string_view name, Scheme& scheme) {
   for (const CSchemeName& entry : kSchemeNames) {
@@ -790,6 +809,46 @@ CSearchKey MakeSearchKeyAs(std::string_view text, Scheme scheme) {
   const std::size_t folded = FoldLetters(key.m_key, key.m_folded, kKeyBytes - 1);
   key.m_folded[folded] = '\0';
   return key;
+}
+
+std::string RefusalText(std::string_view text, const CSearchKey& key) {
+  const CReadResult& result = key.m_result;
+  std::string out(ProblemText(result.m_problem));
+  if (result.m_problem == TextProblem::kInvalidUtf8) {
+    return out + " at byte " + std::to_string(result.m_at + 1);
+  }
+  if (result.m_problem != TextProblem::kTooLong && result.m_at < text.size()) {
+    std::size_t characters = 1;
+    for (std::size_t pos = 0; pos < result.m_at; ++characters) {
+      if (ReadUtf8(text, pos) == kNoCodePoint) ++pos;
+    }
+    std::size_t pos = result.m_at;
+    const char32_t codePoint = ReadUtf8(text, pos);
+    if (result.m_problem == TextProblem::kControlCharacter) {
+      out += " " + CodePointName(codePoint);
+    } else {
+      out += ": \"" + std::string(text.substr(result.m_at, pos - result.m_at)) + "\"";
+    }
+    out += " at character " + std::to_string(characters);
+  }
+  if (result.m_problem == TextProblem::kNotALetter || result.m_problem == TextProblem::kTooLong) {
+    out += " (read as " + std::string(SchemeTitle(key.m_scheme)) + ")";
+  }
+  return out;
+}
+
+std::string DescribeReading(std::string_view text, const CSearchKey& key) {
+  if (!key.Ok()) return "Cannot read the text: " + RefusalText(text, key);
+  if (key.Empty()) {
+    return "Type a Sanskrit word in Harvard-Kyoto, IAST or Devanagari (ITRANS with the box "
+           "ticked)";
+  }
+  std::string out = "Read as " + std::string(SchemeTitle(key.m_scheme)) + ": ";
+  AppendIast(key.m_key, out);
+  out += " ";
+  AppendDevanagari(key.m_key, MarkerBytes::kJoin, out);
+  out += "\nKey: " + std::string(key.m_key) + "; loose key: " + std::string(key.m_folded);
+  return out;
 }
 
 }  // namespace kv

@@ -121,4 +121,21 @@ CSearchKey MakeSearchKey(std::string_view text, bool itransTicked);
 // The key of a text in a scheme the caller chose (`kvdict --scheme`).
 CSearchKey MakeSearchKeyAs(std::string_view text, Scheme scheme);
 
+// "Harvard-Kyoto", "ITRANS", "IAST", "Devanagari", "SLP1": a scheme as a user knows it.
+std::string_view SchemeTitle(Scheme scheme);
+
+// Why `key`, read from `text`, was refused, in one line that `kvdict` prints and the search
+// bar shows: the reason, then the character at fault with its place in the text, counted in
+// characters from 1. A character that cannot be shown is written as its code point:
+//   digits are not letters: "1" at character 7
+//   control character U+0007 at character 3
+//   not valid UTF-8 at byte 4
+//   not a letter of the scheme: "x" at character 2 (read as Harvard-Kyoto)
+std::string RefusalText(std::string_view text, const CSearchKey& key);
+
+// How a search text reads, for the user to check (the search bar's tooltip): the scheme, the
+// key in IAST and Devanagari and in the internal letters, and the loose key; or the refusal;
+// or, for a text without letters, what may be typed.
+std::string DescribeReading(std::string_view text, const CSearchKey& key);
+
 }  // namespace kv

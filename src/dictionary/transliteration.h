@@ -9,7 +9,9 @@ namespace kv {
 // as Unicode IAST, Unicode Devanagari or SLP1, letter by letter from the one letter table
 // (letter_tables.h). The text is read as the glyph-code conversions read it: at each place
 // the longest internal letter wins. Each writer appends to `out` and allocates nothing else,
-// so a caller that keeps its string reuses the memory from one text to the next.
+// so a caller that keeps its string reuses the memory from one text to the next. The marker
+// bytes that the writers leave out are read through, also inside a letter: an entry marks a
+// Sanskrit word after its first byte ("d%harma", "b%hagavadgItA"), which is no letter break.
 //
 // Bytes that begin no letter:
 // - "%", "4", "7", "9", "@" and 0xF3 (the marker bytes that the transliteration leaves out)

@@ -9,6 +9,8 @@ void CEntryFonts::Create(int textTenths, int translitTenths) {
   m_entryFont.CreatePointFont(ScaleForLargeFonts(textTenths, screen), kEntryFace);
   m_entryTranslitFont.CreatePointFont(ScaleForLargeFonts(translitTenths, screen),
                                       kEntryTranslitFace);
+  m_entryDevanagariFont.CreatePointFont(ScaleForLargeFonts(translitTenths, screen),
+                                        kEntryDevanagariFace);
 }
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 
 #include "dictionary/headword_search.h"
 #include "dictionary/list_strings.h"
+#include "dictionary/transliteration.h"
 
 namespace kv {
 
@@ -24,6 +25,18 @@ bool HasWordText(const char* text, int start, int end) {
 }  // namespace
 
 int WrapLimit(int columnWidth) { return std::max(columnWidth - kRightMargin, kMinWrapLimit); }
+
+bool IsUtf8EntryText(const char* text) { return IsNoMatchText(text); }
+
+CShownWord ShowSanskritWord(std::string_view word, SanskritScript script, char* converted,
+                            std::string& devanagari) {
+  if (script == SanskritScript::kIast) {
+    return {TransliterateWord(word, converted), EntryFont::kTranslit};
+  }
+  devanagari.clear();
+  AppendDevanagari(word, MarkerBytes::kShow, devanagari);
+  return {devanagari, EntryFont::kDevanagari};
+}
 
 void CEntryTables::ClearSelection() {
   std::fill(std::begin(m_wordSelected), std::end(m_wordSelected), 0);
@@ -55,6 +68,7 @@ void CEntryLayout::Layout(const char* text, int columnWidth, ITextDevice& device
   m_tallestPiece = 0;
   m_height = 0;
   m_width = 0;
+  m_utf8Text = IsUtf8EntryText(text);
   ClearSelectionIfNoMatch(text);
   if (text[0] == '\0' || text[1] == '\0') {
     return;
@@ -121,10 +135,11 @@ void CEntryLayout::PlaceWord(const char* text, int start, int end, bool isFinal,
 
   const int length = std::min(end - start, kMaxWordLength);
   const std::string_view raw(text + start, static_cast<std::size_t>(length));
-  const bool sanskrit = IsSanskritWord(raw);
+  const bool sanskrit = !m_utf8Text && IsSanskritWord(raw);
   char converted[kWordBytes];
-  const std::string_view drawn = sanskrit ? TransliterateWord(raw, converted) : raw;
-  const CExtent extent = device.Measure(drawn, sanskrit ? EntryFont::kTranslit : EntryFont::kText);
+  const CShownWord shown = sanskrit ? ShowSanskritWord(raw, m_script, converted, m_devanagari)
+                                    : CShownWord{raw, PlainFont(raw)};
+  const CExtent extent = device.Measure(shown.text, shown.font);
 
   // The final word needs no gap after it, so it may reach the limit exactly.
   const int allowance = isFinal ? 0 : kWordGap;
@@ -151,6 +166,16 @@ void CEntryLayout::PlaceWord(const char* text, int start, int end, bool isFinal,
   const PieceKind kind =
       sanskrit ? PieceKind::kSanskrit : (isFinal ? PieceKind::kFinal : PieceKind::kPlain);
   AddPiece(rect, kind, start, length, word);
+}
+
+EntryFont CEntryLayout::PlainFont(std::string_view word) const {
+  // ASCII reads alike in both code pages, so only the message's other words need UTF-8.
+  if (m_utf8Text) {
+    for (const char c : word) {
+      if (static_cast<unsigned char>(c) >= 0x80) return EntryFont::kUnicodeText;
+    }
+  }
+  return EntryFont::kText;
 }
 
 void CEntryLayout::CloseParagraph(CState& state) {
@@ -206,17 +231,16 @@ void CEntryLayout::DrawPiece(const char* text, const CPiece& piece, ITextDevice&
       device.Draw(kParagraphMarker, piece.rect, kMarkerColour, EntryFont::kText);
       break;
     case PieceKind::kPlain:
-      device.Draw(raw, piece.rect, selected ? kPlainSelectedColour : kPlainColour,
-                  EntryFont::kText);
+      device.Draw(raw, piece.rect, selected ? kPlainSelectedColour : kPlainColour, PlainFont(raw));
       break;
     case PieceKind::kFinal:
-      device.Draw(raw, piece.rect, selected ? kFinalSelectedColour : kFinalColour,
-                  EntryFont::kText);
+      device.Draw(raw, piece.rect, selected ? kFinalSelectedColour : kFinalColour, PlainFont(raw));
       break;
     case PieceKind::kSanskrit: {
       char converted[kWordBytes];
-      device.Draw(TransliterateWord(raw, converted), piece.rect,
-                  selected ? kSanskritSelectedColour : kSanskritColour, EntryFont::kTranslit);
+      const CShownWord shown = ShowSanskritWord(raw, m_script, converted, m_devanagari);
+      device.Draw(shown.text, piece.rect, selected ? kSanskritSelectedColour : kSanskritColour,
+                  shown.font);
       break;
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "dictionary/found_rows.h"
@@ -65,6 +66,25 @@ struct CEntryTables {
   void ClearSelection();
 };
 
+// The script the Sanskrit words of an entry are shown in: IAST in the transliteration font, or
+// Unicode Devanagari spelled from their letters.
+enum class SanskritScript : unsigned char { kIast, kDevanagari };
+
+// The no-match message is the one entry text in UTF-8 (it quotes the search text as typed);
+// every other text is Windows-1252.
+bool IsUtf8EntryText(const char* text);
+
+// A Sanskrit word of the entry text (as stored: its separating space, marker bytes and
+// punctuation included) as the pane shows it: IITS codes in EntryFont::kTranslit, or UTF-8
+// Devanagari in EntryFont::kDevanagari. `converted` (kWordBytes bytes) and `devanagari` hold
+// the text the view points into; both keep their memory from one word to the next.
+struct CShownWord {
+  std::string_view text;
+  EntryFont font;
+};
+CShownWord ShowSanskritWord(std::string_view word, SanskritScript script, char* converted,
+                            std::string& devanagari);
+
 // How one piece of the picture is coloured.
 enum class PieceKind : unsigned char { kMarker, kPlain, kSanskrit, kFinal };
 
@@ -100,6 +120,10 @@ class CEntryLayout : public CEntryTables {
   // must not leave a word selected.
   void ClearSelectionIfNoMatch(const char* text);
 
+  // The script of the Sanskrit words; a new script takes effect with the next layout.
+  void SetSanskritScript(SanskritScript script) { m_script = script; }
+  SanskritScript Script() const { return m_script; }
+
   // The bottom of the lowest piece: the height the scroll range must cover.
   int Height() const { return m_height; }
   // The right edge of the rightmost piece.
@@ -115,8 +139,14 @@ class CEntryLayout : public CEntryTables {
   void CloseParagraph(CState& state);
   void AddPiece(const CRect& rect, PieceKind kind, int start, int length, int word);
   void DrawPiece(const char* text, const CPiece& piece, ITextDevice& device) const;
+  // The font of a word that is not Sanskrit.
+  EntryFont PlainFont(std::string_view word) const;
 
   std::unique_ptr<CPiece[]> m_pieces;
+  SanskritScript m_script = SanskritScript::kIast;
+  bool m_utf8Text = false;  // the text laid out is the no-match message
+  // The Devanagari of the word being measured or drawn, its memory kept between words.
+  mutable std::string m_devanagari;
   int m_pieceCount = 0;
   int m_tallestPiece = 0;
   int m_height = 0;

@@ -5,31 +5,53 @@
 #include <QPainter>
 #include <QRect>
 #include <cmath>
+#include <utility>
 
 namespace kv {
 
-CEntryFontMetrics::CEntryFontMetrics() {
-  const CFont none;
-  Reset(none, none, QFont());
-}
+CEntryFontMetrics::CEntryFontMetrics() { Reset(CEntryFonts(), QFont()); }
 
-void CEntryFontMetrics::Prepare(CFace& face, const CFont& wanted, const QFont& fallback) {
+void CEntryFontMetrics::Prepare(CFace& face, const CFont& wanted, const QFont& fallback,
+                                bool shaped) {
   face.font = wanted.HoldsFont() ? wanted.Font() : fallback;
-  face.font.setKerning(false);
-  face.font.setStyleStrategy(QFont::PreferNoShaping);
+  if (!shaped) {
+    face.font.setKerning(false);
+    face.font.setStyleStrategy(QFont::PreferNoShaping);
+  }
   face.metrics = QFontMetricsF(face.font);
   face.height = QFontMetrics(face.font).height();
-  face.advances.assign(kCachedUnits, -1.0);
+  face.advances.assign(shaped ? 0 : kCachedUnits, -1.0);
 }
 
-void CEntryFontMetrics::Reset(const CFont& textFont, const CFont& translitFont,
-                              const QFont& fallback) {
-  Prepare(m_text, textFont, fallback);
-  Prepare(m_translit, translitFont, fallback);
+void CEntryFontMetrics::Reset(const CEntryFonts& fonts, const QFont& fallback) {
+  Prepare(m_text, fonts.m_entryFont, fallback, false);
+  Prepare(m_translit, fonts.m_entryTranslitFont, fallback, false);
+  Prepare(m_devanagari, fonts.m_entryDevanagariFont, fallback, true);
+}
+
+CEntryFontMetrics::CFace& CEntryFontMetrics::Face(EntryFont font) {
+  return const_cast<CFace&>(std::as_const(*this).Face(font));
+}
+
+const CEntryFontMetrics::CFace& CEntryFontMetrics::Face(EntryFont font) const {
+  switch (font) {
+    case EntryFont::kTranslit:
+      return m_translit;
+    case EntryFont::kDevanagari:
+      return m_devanagari;
+    case EntryFont::kText:
+    case EntryFont::kUnicodeText:
+      break;
+  }
+  return m_text;
 }
 
 CExtent CEntryFontMetrics::Measure(const QString& text, EntryFont font) {
   CFace& face = Face(font);
+  if (font == EntryFont::kDevanagari || font == EntryFont::kUnicodeText) {
+    return CExtent{static_cast<int>(std::lround(face.metrics.horizontalAdvance(text))),
+                   face.height};
+  }
   qreal width = 0;
   for (const QChar unit : text) {
     const auto code = static_cast<std::size_t>(unit.unicode());
@@ -50,8 +72,16 @@ CEntryTextDevice::CEntryTextDevice(QPainter* painter, CEntryFontMetrics& metrics
     : m_painter(painter), m_metrics(metrics) {}
 
 QString CEntryTextDevice::Decode(std::string_view text, EntryFont font) {
-  return DecodeForCodePage(text,
-                           font == EntryFont::kTranslit ? CodePage::kIits : CodePage::kWindows1252);
+  switch (font) {
+    case EntryFont::kTranslit:
+      return DecodeForCodePage(text, CodePage::kIits);
+    case EntryFont::kDevanagari:
+    case EntryFont::kUnicodeText:
+      return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    case EntryFont::kText:
+      break;
+  }
+  return DecodeForCodePage(text, CodePage::kWindows1252);
 }
 
 CExtent CEntryTextDevice::Measure(std::string_view text, EntryFont font) {

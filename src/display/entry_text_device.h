@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "display/entry_fonts.h"
 #include "display/text_device.h"
 #include "platform/font.h"
 
@@ -13,21 +14,23 @@ class QPainter;
 
 namespace kv {
 
-// The entry pane's fonts as drawn: without kerning and ligatures, the way the system's text
-// drawing always set words, so a word is exactly as wide as the sum of its letters'
-// advances. That lets a layout of thousands of words measure each word by adding up cached
-// advances instead of shaping it.
+// The entry pane's fonts as drawn. The Latin ones without kerning and ligatures, the way the
+// system's text drawing always set words, so a word is exactly as wide as the sum of its
+// letters' advances. That lets a layout of thousands of words measure each word by adding up
+// cached advances instead of shaping it. Devanagari cannot be read without shaping (conjuncts,
+// the i-sign before its cluster), so its words, and the program's own UTF-8 words, are
+// measured shaped, as they are drawn.
 class CEntryFontMetrics {
  public:
   CEntryFontMetrics();
 
   // Takes the entry fonts as they are now. A font object that holds no font is replaced by
   // `fallback`, the font a painter would otherwise keep.
-  void Reset(const CFont& textFont, const CFont& translitFont, const QFont& fallback);
+  void Reset(const CEntryFonts& fonts, const QFont& fallback);
 
   const QFont& Font(EntryFont font) const { return Face(font).font; }
-  // Width and height of `text` drawn in `font`: the rounded sum of its advances and the
-  // font's line height.
+  // Width and height of `text` drawn in `font`: the rounded sum of its advances (or its shaped
+  // advance) and the font's line height.
   CExtent Measure(const QString& text, EntryFont font);
 
  private:
@@ -42,19 +45,18 @@ class CEntryFontMetrics {
     std::vector<qreal> advances;  // negative: not asked for yet
   };
 
-  static void Prepare(CFace& face, const CFont& wanted, const QFont& fallback);
-  CFace& Face(EntryFont font) { return font == EntryFont::kTranslit ? m_translit : m_text; }
-  const CFace& Face(EntryFont font) const {
-    return font == EntryFont::kTranslit ? m_translit : m_text;
-  }
+  static void Prepare(CFace& face, const CFont& wanted, const QFont& fallback, bool shaped);
+  CFace& Face(EntryFont font);
+  const CFace& Face(EntryFont font) const;
 
   CFace m_text;
   CFace m_translit;
+  CFace m_devanagari;
 };
 
 // Measures and draws the entry pane's byte strings: EntryFont::kText bytes as Windows-1252,
-// EntryFont::kTranslit bytes as IITS codes. Drawing is opaque: the rectangle is filled white
-// behind the text. Without a painter the device only measures.
+// EntryFont::kTranslit bytes as IITS codes, the other two as UTF-8. Drawing is opaque: the
+// rectangle is filled white behind the text. Without a painter the device only measures.
 class CEntryTextDevice : public ITextDevice {
  public:
   CEntryTextDevice(QPainter* painter, CEntryFontMetrics& metrics);

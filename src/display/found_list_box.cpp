@@ -1,10 +1,16 @@
 #include "display/found_list_box.h"
 
+#include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPen>
+#include <QToolTip>
+#include <cmath>
+#include <string>
 
 #include "dictionary/dictionary.h"
+#include "dictionary/transliteration.h"
 
 namespace kv {
 
@@ -26,8 +32,18 @@ const FoundListMetrics* FindSize(int size) {
   return nullptr;
 }
 
+constexpr char16_t kNoBreakSpace = 0x00A0;
+
 QString RowText(const char (&row)[kRowBytes], CodePage page) {
   return DecodeForCodePage(BoundedString(row, kRowBytes), page);
+}
+
+// The Devanagari that a row's letters spell, with the no-break space that closes a list string.
+QString SpelledDevanagari(const char (&letters)[kRowBytes]) {
+  std::string devanagari;
+  AppendDevanagari(BoundedString(letters, kRowBytes), MarkerBytes::kJoin, devanagari);
+  return QString::fromUtf8(devanagari.data(), static_cast<qsizetype>(devanagari.size())) +
+         QChar(kNoBreakSpace);
 }
 
 // Text placed as a single line, left aligned, centred vertically, free to spill out.
@@ -70,7 +86,7 @@ QVariant CFoundListModel::data(const QModelIndex& index, int role) const {
     case kTranslitRole:
       return RowText(m_translitRows[row], CodePage::kIits);
     case kDevanagariRole:
-      return RowText(m_devanagariRows[row], CodePage::kXdvng);
+      return SpelledDevanagari(m_letterRows[row]);
     case kEntryOffsetRole:
       return m_entryOffsets[row];
     default:
@@ -148,8 +164,8 @@ bool CFoundListModel::RetrieveRowEntry(int row, CDictionary& dictionary) {
 CFoundItemDelegate::CFoundItemDelegate(const CFoundListModel& model, QObject* parent)
     : QStyledItemDelegate(parent), m_model(model) {}
 
-void CFoundItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                               const QModelIndex& index) const {
+FoundItemPaint CFoundItemDelegate::ItemOf(const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const {
   FoundItemPaint item;
   item.rect = option.rect;
   item.selected = (option.state & QStyle::State_Selected) != 0;
@@ -157,13 +173,67 @@ void CFoundItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   item.windowColour = option.palette.color(QPalette::Base);
   item.devanagari = index.data(CFoundListModel::kDevanagariRole).toString();
   item.translit = index.data(CFoundListModel::kTranslitRole).toString();
+  return item;
+}
+
+void CFoundItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
   painter->save();
-  DrawItem(*painter, item);
+  DrawItem(*painter, ItemOf(option, index));
   painter->restore();
 }
 
 QSize CFoundItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
   return {option.rect.width(), MeasureItem()};
+}
+
+bool CFoundItemDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index) {
+  if (event->type() != QEvent::ToolTip || view == nullptr || !index.isValid()) {
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  }
+  const QString text = CutOffText(ItemOf(option, index), view->viewport(), view->font());
+  if (text.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+  }
+  return true;
+}
+
+CFoundItemDelegate::CTextSpan CFoundItemDelegate::Span(const FoundItemPaint& item,
+                                                       const QPaintDevice* device,
+                                                       const QFont& fallback) const {
+  const auto advance = [device, &fallback](const CFont& font, const QString& text) {
+    const QFont& used = font.HoldsFont() ? font.Font() : fallback;
+    return QFontMetrics(used, device).horizontalAdvance(text);
+  };
+  const int left = item.rect.left() + m_model.TextOffsetX();
+  CTextSpan span;
+  if (m_model.DisplayStyle() == kStyleTranslit) {
+    span.devanagariRight = left;
+    span.textRight = left + advance(m_model.TranslitFont(), item.translit.trimmed());
+    return span;
+  }
+  span.devanagariRight = left + advance(m_model.DevanagariFont(), item.devanagari);
+  span.textRight =
+      m_model.DisplayStyle() == kStyleBoth
+          ? span.devanagariRight + advance(m_model.TranslitFont(), item.translit.trimmed())
+          : left + advance(m_model.DevanagariFont(), item.devanagari.trimmed());
+  return span;
+}
+
+QString CFoundItemDelegate::CutOffText(const FoundItemPaint& item, const QPaintDevice* device,
+                                       const QFont& fallback) const {
+  if (Span(item, device, fallback).textRight <= item.rect.left() + item.rect.width()) return {};
+  switch (m_model.DisplayStyle()) {
+    case kStyleTranslit:
+      return item.translit.trimmed();
+    case kStyleBoth:
+      return item.devanagari.trimmed() + QLatin1Char(' ') + item.translit.trimmed();
+    default:
+      return item.devanagari.trimmed();
+  }
 }
 
 void CFoundItemDelegate::DrawItem(QPainter& painter, const FoundItemPaint& item) const {
@@ -191,16 +261,18 @@ void CFoundItemDelegate::DrawItem(QPainter& painter, const FoundItemPaint& item)
     painter.drawText(ToQRect(left, itemTop, itemRight, itemBottom), kTextFlags, item.translit);
     return;
   }
+  const QFont fallback = painter.font();
   if (devanagariFont.HoldsFont()) painter.setFont(devanagariFont.Font());
-  painter.drawText(ToQRect(left, top, itemRight, itemBottom), kTextFlags, item.devanagari);
-  const int devanagariRight =
-      left + QFontMetrics(painter.font(), painter.device()).horizontalAdvance(item.devanagari);
-
+  // The Devanagari is centred below the top inset, its baseline on a whole pixel; with both
+  // scripts the transliteration follows where the Devanagari's advance ends, on that baseline.
+  const QFontMetricsF metrics(painter.font(), painter.device());
+  const qreal baseline =
+      std::round(top + (itemBottom - top - metrics.height()) / 2 + metrics.ascent());
+  painter.drawText(QPointF(left, baseline), item.devanagari);
   if (m_model.DisplayStyle() != kStyleBoth) return;
-  // The transliteration starts where the Devanagari ends, centred on the whole row.
+  const int devanagariRight = Span(item, painter.device(), fallback).devanagariRight;
   if (translitFont.HoldsFont()) painter.setFont(translitFont.Font());
-  painter.drawText(ToQRect(devanagariRight, itemTop, itemRight, itemBottom), kTextFlags,
-                   item.translit);
+  painter.drawText(QPointF(devanagariRight, baseline), item.translit);
 }
 
 }  // namespace kv

@@ -51,8 +51,10 @@ ListFontTenths ListFontTenthsFor(int fontSize, const ScreenDpi& screen);
 // The found list's items and all they are drawn from: the row tables that the search fills
 // (row r is item r), the entry text that the search and the selected row write, the display
 // style, the font size with its row metrics, and the two list fonts. A view reads each row
-// through data(): kDevanagariRole and kTranslitRole (Qt::DisplayRole too) give its two list
-// strings decoded for their fonts, kEntryOffsetRole its entry offset.
+// through data(): kDevanagariRole gives the Unicode Devanagari that the row's letters spell
+// (for the font to shape; the glyph codes cannot spell every cluster), kTranslitRole (and
+// Qt::DisplayRole) its transliteration string decoded, kEntryOffsetRole its entry offset. Both
+// texts end in a no-break space, as the list strings end in 0xA0.
 class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFoundList {
   Q_OBJECT
 
@@ -135,7 +137,8 @@ struct FoundItemPaint {
 
 // Draws the rows of a found list in its model's style, metrics and fonts: paint() runs
 // DrawItem on the strings that the model's data() gives for the row, sizeHint() answers
-// MeasureItem.
+// MeasureItem, and a row whose text runs past the pane's edge shows its whole text as its
+// tooltip.
 class CFoundItemDelegate : public QStyledItemDelegate {
  public:
   explicit CFoundItemDelegate(const CFoundListModel& model, QObject* parent = nullptr);
@@ -143,12 +146,28 @@ class CFoundItemDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
 
   // The height of every row in pixels.
   int MeasureItem() const { return m_model.ItemHeight(); }
+  // Draws a row. With both scripts the transliteration follows the Devanagari on its baseline.
   void DrawItem(QPainter& painter, const FoundItemPaint& item) const;
+  // The row's whole text when DrawItem would draw it past the row's right edge (measured on
+  // `device` with `fallback` standing in for a list font that holds none); otherwise empty.
+  QString CutOffText(const FoundItemPaint& item, const QPaintDevice* device,
+                     const QFont& fallback) const;
 
  private:
+  // Where the Devanagari ends and where the whole text ends, in DrawItem's coordinates.
+  struct CTextSpan {
+    int devanagariRight = 0;
+    int textRight = 0;
+  };
+  CTextSpan Span(const FoundItemPaint& item, const QPaintDevice* device,
+                 const QFont& fallback) const;
+  FoundItemPaint ItemOf(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
   const CFoundListModel& m_model;
 };
 

@@ -36,7 +36,7 @@ CShabdaView::CShabdaView(QWidget* parent)
   m_wordCursor = QCursor(QPixmap(QStringLiteral(":/cursors/132.png")), 6, 0);
   m_paragraphCursor = QCursor(QPixmap(QStringLiteral(":/cursors/133.png")), 12, 1);
   m_fonts.Create();
-  m_fontMetrics.Reset(m_fonts.m_entryFont, m_fonts.m_entryTranslitFont, viewport()->font());
+  m_fontMetrics.Reset(m_fonts, viewport()->font());
 
   viewport()->setMouseTracking(true);
   viewport()->setCursor(m_arrowCursor);
@@ -101,16 +101,22 @@ void CShabdaView::ShowText(const char* text) {
 
 void CShabdaView::SetFontSizes(int textTenths, int translitTenths) {
   m_fonts.Create(textTenths, translitTenths);
-  m_fontMetrics.Reset(m_fonts.m_entryFont, m_fonts.m_entryTranslitFont, viewport()->font());
+  m_fontMetrics.Reset(m_fonts, viewport()->font());
+  LayoutNow();
+  viewport()->update();
+}
+
+void CShabdaView::SetSanskritScript(SanskritScript script) {
+  if (script == m_layout->Script()) return;
+  m_layout->SetSanskritScript(script);
   LayoutNow();
   viewport()->update();
 }
 
 void CShabdaView::CopySelection() {
-  const auto buffer = std::make_unique<char[]>(kEntryTextBytes);
-  const int length = BuildCopyText(Text(), *m_layout, buffer.get(), kEntryTextBytes);
-  if (length > 0) {
-    CopyBytesToClipboard(std::string_view(buffer.get(), static_cast<std::size_t>(length)));
+  const std::string copied = BuildCopyText(Text(), *m_layout, m_layout->Script());
+  if (!copied.empty()) {
+    CopyTextToClipboard(QString::fromUtf8(copied.data(), static_cast<qsizetype>(copied.size())));
   }
 }
 

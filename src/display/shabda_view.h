@@ -39,9 +39,11 @@ class CShabdaView : public QAbstractScrollArea {
   CShabdaView(const CShabdaView&) = delete;
   CShabdaView& operator=(const CShabdaView&) = delete;
 
-  // The copy command: the selected words, in text order, onto the clipboard as plain text.
-  // With nothing selected the clipboard keeps what it held.
+  // The copy command: the selected words, in text order, onto the clipboard as plain text, as
+  // the pane shows them (BuildCopyText). With nothing selected the clipboard keeps what it held.
   void CopySelection();
+  // Shows the Sanskrit words in IAST or in Devanagari: laid out again, the selection kept.
+  void SetSanskritScript(SanskritScript script);
 
   // The text shown, as the pane was last given it.
   const char* Text() const { return m_text.get(); }

@@ -8,8 +8,14 @@
 namespace kv {
 
 // The fonts the entry pane draws in. A device maps each to a real font; the byte strings
-// drawn in kTranslit are IITS codes, those in kText Windows-1252.
-enum class EntryFont { kText, kTranslit };
+// drawn in kTranslit are IITS codes, those in kText Windows-1252, those in kDevanagari and
+// kUnicodeText UTF-8.
+enum class EntryFont {
+  kText,
+  kTranslit,
+  kDevanagari,   // Sanskrit words in Unicode Devanagari, left to the font to shape
+  kUnicodeText,  // the text font for the program's own UTF-8 words (a search text quoted)
+};
 
 // What the entry layout needs of a drawing surface: measure a byte string in a font, and
 // draw it in a rectangle, colour and font. The toolkit implements it over its painter;

@@ -1,7 +1,11 @@
 #include "display/word_selection.h"
 
 #include <algorithm>
-#include <cstring>
+#include <string_view>
+
+#include "dictionary/decoders.h"
+#include "dictionary/list_strings.h"
+#include "dictionary/transliteration.h"
 
 namespace kv {
 
@@ -60,25 +64,31 @@ int WheelTarget(int position, int delta, int maximum) {
   return std::min(position + kWheelStep, std::max(maximum, 0));
 }
 
-int BuildCopyText(const char* text, const CEntryTables& tables, char* dest, int destSize) {
-  if (destSize <= 0) {
-    return 0;
-  }
+std::string BuildCopyText(const char* text, const CEntryTables& tables, SanskritScript script) {
   // The tables may describe an older, longer text; never read past this one's end.
-  const int textLength = static_cast<int>(std::strlen(text));
-  int length = 0;
+  const std::string_view whole(text);
+  const int textLength = static_cast<int>(whole.size());
+  const bool utf8 = IsUtf8EntryText(text);
+  std::string copied;
   for (int k = 0; k < tables.m_wordCount; ++k) {
     if (tables.m_wordSelected[k] == 0) {
       continue;
     }
     const int start = std::clamp(tables.m_wordStart[k], 0, textLength);
     const int end = std::clamp(tables.m_wordEnd[k], start, textLength);
-    const int count = std::min(end - start, destSize - 1 - length);
-    std::memcpy(dest + length, text + start, static_cast<std::size_t>(count));
-    length += count;
+    const std::string_view word =
+        whole.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+    if (utf8) {
+      copied += word;
+    } else if (!IsSanskritWord(word)) {
+      AppendWindows1252(word, copied);
+    } else if (script == SanskritScript::kIast) {
+      AppendIast(word, copied);
+    } else {
+      AppendDevanagari(word, MarkerBytes::kShow, copied);
+    }
   }
-  dest[length] = '\0';
-  return length;
+  return copied;
 }
 
 }  // namespace kv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "display/entry_layout.h"
 
 namespace kv {
@@ -36,9 +38,10 @@ inline constexpr int kWheelStep = 100;
 // 0..`maximum`.
 int WheelTarget(int position, int delta, int maximum);
 
-// Gathers the selected words of `text` in text order into `dest` (`destSize` bytes,
-// terminated). Each word is copied as stored, with its leading space and, for a Sanskrit
-// word, its '%' marker and internal letters. Returns the number of bytes written.
-int BuildCopyText(const char* text, const CEntryTables& tables, char* dest, int destSize);
+// The selected words of `text` in text order, as the pane shows them, in UTF-8: each word with
+// its leading space; a Sanskrit word in IAST or Devanagari (`script`) without its marker bytes
+// and internal letters, every letter its own (the transliteration font has one code for ṅ
+// and ñ); any other word read from Windows-1252, or from UTF-8 in the no-match message.
+std::string BuildCopyText(const char* text, const CEntryTables& tables, SanskritScript script);
 
 }  // namespace kv

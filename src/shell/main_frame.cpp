@@ -13,12 +13,14 @@
 #include <QPlainTextEdit>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 #include <iterator>
 
 #include "controls/hover_button.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/dictionary_locations.h"
 #include "dictionary/headword_search.h"
+#include "dictionary/script_input.h"
 #include "display/found_list_box.h"
 #include "display/found_view.h"
 #include "display/shabda_view.h"
@@ -163,6 +165,10 @@ void CMainFrame::CreateSearchBar(bool largeFonts) {
   m_searchTextEdit->document()->setDocumentMargin(1);
   m_searchTextEdit->installEventFilter(this);
   connect(m_searchTextEdit, &QPlainTextEdit::textChanged, this, &CMainFrame::OnSearchTextChange);
+  // The box decides how plain ASCII reads, so the status follows it.
+  connect(m_itransCheck, &QCheckBox::toggled, this, [this] {
+    ShowTextCheck(CheckSearchText(SearchTextBytes().c_str(), m_itransCheck->isChecked()));
+  });
 
   m_searchButton = new CHoverButton(second);
   m_searchButton->setText(QStringLiteral("Search"));
@@ -176,6 +182,7 @@ void CMainFrame::CreateSearchBar(bool largeFonts) {
   m_statusLine = new QLabel(QStringLiteral("Enter text"), second);
   m_statusLine->setObjectName(QStringLiteral("statusLine"));
   m_statusLine->setFixedSize(100, 20);
+  m_statusLine->setToolTip(QString::fromStdString(DescribeReading({}, MakeSearchKey({}, false))));
 
   m_copyButton = new CHoverButton(second);
   m_copyButton->setFixedSize(34, 30);
@@ -205,6 +212,20 @@ void CMainFrame::CreateMenus() {
   copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
   copy->setShortcutContext(Qt::WindowShortcut);
   connect(copy, &QAction::triggered, this, &CMainFrame::OnEditCopy);
+
+  QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
+  m_looseMatchingAction = search->addAction(QStringLiteral("&Loose Matching"));
+  m_looseMatchingAction->setObjectName(QStringLiteral("looseMatching"));
+  m_looseMatchingAction->setCheckable(true);
+  m_looseMatchingAction->setToolTip(
+      QStringLiteral("Every search also lists the headwords that match loosely: long and short "
+                     "vowels alike, no diacritics, sh for \u015B and \u1E63, ri for \u1E5B"));
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  m_devanagariEntriesAction = view->addAction(QStringLiteral("Sanskrit in &Devanagari"));
+  m_devanagariEntriesAction->setObjectName(QStringLiteral("devanagariEntries"));
+  m_devanagariEntriesAction->setCheckable(true);
+  connect(m_devanagariEntriesAction, &QAction::toggled, this, &CMainFrame::OnDevanagariEntries);
 
   QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
   connect(window->addAction(QStringLiteral("&Cascade")), &QAction::triggered, m_mdiArea,
@@ -251,8 +272,13 @@ void CMainFrame::OpenDataFiles() {
 }
 
 std::string CMainFrame::SearchTextBytes() const {
-  QByteArray bytes = m_searchTextEdit->toPlainText().toLatin1();
-  return bytes.left(kSearchTextBytes).toStdString();
+  const QByteArray bytes = m_searchTextEdit->toPlainText().toUtf8();
+  qsizetype length = std::min<qsizetype>(bytes.size(), kSearchTextBytes);
+  // A cut inside a character moves back to its first byte.
+  if (length < bytes.size()) {
+    while (length > 0 && (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80) --length;
+  }
+  return bytes.left(length).toStdString();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -289,25 +315,44 @@ void CMainFrame::OnSearch() {
   CFoundView* found = m_app.FoundView();
   if (found == nullptr) return;  // no document window, nowhere to show anything
   // A message written into the entry text reaches the entry pane from the list itself.
-  SearchInput input{text.c_str(), m_itransCheck->isChecked()};
-  if (found->Model().Search(input, m_app.Dictionary()) == SearchOutcome::kEmptyKey) {
-    ShowMessageBox(this, QStringLiteral("Please enter search text"),
-                   QStringLiteral("Cannot do that"), MessageIcon::kNone);
+  SearchInput input{text.c_str(), m_itransCheck->isChecked(), m_looseMatchingAction->isChecked()};
+  switch (found->Model().Search(input, m_app.Dictionary())) {
+    case SearchOutcome::kEmptyKey:
+      ShowMessageBox(this, QStringLiteral("Please enter search text"),
+                     QStringLiteral("Cannot do that"), MessageIcon::kNone);
+      break;
+    case SearchOutcome::kRefused:
+      // Nothing is searched for a text that reads as no word; the status line says why.
+      ShowTextCheck(CheckSearchText(text.c_str(), input.itrans));
+      break;
+    default:
+      break;
   }
+}
+
+void CMainFrame::ShowTextCheck(const SearchTextCheck& check) {
+  m_statusLine->setText(QString::fromLatin1(check.status));
+  m_statusLine->setToolTip(QString::fromStdString(DescribeReading(check.cleaned, check.key)));
 }
 
 void CMainFrame::OnSearchTextChange() {
   std::string text = SearchTextBytes();
-  SearchTextCheck check = CheckSearchText(text.c_str());
-  m_statusLine->setText(QString::fromLatin1(check.status));
+  SearchTextCheck check = CheckSearchText(text.c_str(), m_itransCheck->isChecked());
+  ShowTextCheck(check);
   if (!check.lineBreakCut) return;
   {
     // The shortened text needs no second check: it was checked with the line break.
     QSignalBlocker blocker(m_searchTextEdit);
-    m_searchTextEdit->setPlainText(QString::fromLatin1(check.cleaned));
+    m_searchTextEdit->setPlainText(QString::fromUtf8(check.cleaned));
     m_searchTextEdit->moveCursor(QTextCursor::End);
   }
   if (check.runSearch) OnSearch();
+}
+
+void CMainFrame::OnDevanagariEntries(bool devanagari) {
+  if (CShabdaView* entry = m_app.EntryView()) {
+    entry->SetSanskritScript(devanagari ? SanskritScript::kDevanagari : SanskritScript::kIast);
+  }
 }
 
 void CMainFrame::OnEditCopy() {

@@ -3,8 +3,10 @@
 #include <QMainWindow>
 #include <string>
 
+#include "dictionary/headword_search.h"
 #include "platform/font.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -46,12 +48,17 @@ class CMainFrame : public QMainWindow {
   QLabel* StatusLine() const { return m_statusLine; }
   CHoverButton* CopyButton() const { return m_copyButton; }
   const CFont& SearchTextFont() const { return m_searchTextFont; }
+  // Search > Loose Matching: every search also lists the loose matches, after the exact ones.
+  QAction* LooseMatchingAction() const { return m_looseMatchingAction; }
+  // View > Sanskrit in Devanagari: the entry pane shows its Sanskrit words in Devanagari.
+  QAction* DevanagariEntriesAction() const { return m_devanagariEntriesAction; }
 
   // The handlers of the bar and the menus.
   void OnFontSizeCloseUp();
   void OnDisplayStyleCloseUp();
   void OnSearch();
   void OnSearchTextChange();
+  void OnDevanagariEntries(bool devanagari);
   void OnEditCopy();
   void OnHelp();
   void OnFileSave();
@@ -65,8 +72,11 @@ class CMainFrame : public QMainWindow {
   void CreateSearchBar(bool largeFonts);
   void CreateMenus();
   void OpenDataFiles();
-  // The search edit's text as the bytes the search reads.
+  // The search edit's text as the search reads it: UTF-8, at most kKeyBytes - 1 bytes, cut
+  // after a whole character.
   std::string SearchTextBytes() const;
+  // Shows the check's status, and how the text reads in the status line's tooltip.
+  void ShowTextCheck(const SearchTextCheck& check);
 
   CShabdaApp& m_app;
   QMdiArea* m_mdiArea;
@@ -80,6 +90,8 @@ class CMainFrame : public QMainWindow {
   QLabel* m_spacer2 = nullptr;
   QLabel* m_statusLine = nullptr;
   CHoverButton* m_copyButton = nullptr;
+  QAction* m_looseMatchingAction = nullptr;
+  QAction* m_devanagariEntriesAction = nullptr;
   CFont m_searchTextFont;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/shabda_app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QListView>
@@ -7,7 +8,7 @@
 #include <QSettings>
 #include <cstring>
 
-#include "dictionary/list_strings.h"
+#include "dictionary/found_rows.h"
 #include "display/found_list_box.h"
 #include "platform/message_box.h"
 #include "shell/about_box.h"
@@ -21,6 +22,8 @@ namespace {
 
 constexpr char kRecentFileSection[] = "Recent File List";
 constexpr char kSettingsSection[] = "Settings";
+constexpr char kLooseMatchingKey[] = "Settings/LooseMatching";
+constexpr char kDevanagariEntriesKey[] = "Settings/SanskritInDevanagari";
 constexpr char kSampleIndexText[] = "dradhratrathravrabrabhracrachra";
 constexpr int kResetListSize = 15;
 
@@ -47,6 +50,12 @@ bool CShabdaApp::InitInstance() {
   m_mainFrame = std::make_unique<CMainFrame>(*this);
   if (!m_mainFrame->Create()) return false;
   CreateDocumentWindow();
+  // The menu choices, as the last run left them; their actions apply them.
+  QSettings settings = ProgramSettings();
+  m_mainFrame->LooseMatchingAction()->setChecked(
+      settings.value(QString::fromLatin1(kLooseMatchingKey), false).toBool());
+  m_mainFrame->DevanagariEntriesAction()->setChecked(
+      settings.value(QString::fromLatin1(kDevanagariEntriesKey), false).toBool());
   m_mainFrame->show();
   return true;
 }
@@ -74,6 +83,10 @@ void CShabdaApp::ExitInstance() {
     settings.setValue(RecentFileKey(i), m_recentFiles[i]);
   settings.endGroup();
   settings.setValue(QStringLiteral("%1/PreviewPages").arg(kSettingsSection), m_previewPages);
+  settings.setValue(QString::fromLatin1(kLooseMatchingKey),
+                    m_mainFrame->LooseMatchingAction()->isChecked());
+  settings.setValue(QString::fromLatin1(kDevanagariEntriesKey),
+                    m_mainFrame->DevanagariEntriesAction()->isChecked());
   settings.sync();
   m_childFrame = nullptr;
   m_mainFrame.reset();
@@ -127,7 +140,7 @@ void CShabdaApp::OnAppendSampleRow() {
   CFoundListModel& list = m_foundView->Model();
   const int n = list.ItemCount();
   if (n >= kMaxRows) return;
-  MakeListStrings(kSampleIndexText, list.m_translitRows[n], list.m_devanagariRows[n], kRowBytes);
+  FillRow(list, n, kSampleIndexText);
   list.AddRow();
 }
 

@@ -94,7 +94,7 @@ TEST_F(EntryViewTest, ClicksSelectWordsAndParagraphsAndCopyReadsThem) {
   Click(MarginPoint(1));
   m_view.CopySelection();
   EXPECT_EQ(QGuiApplication::clipboard()->text(),
-            QString::fromUtf8(" “résumé” %kRSNa n. black & white"));
+            QString::fromUtf8(" “résumé” kṛṣṇa n. black & white"));
   // The picture, saved for a person to look at, shows each colour: marker, Sanskrit, selected
   // plain, selected Sanskrit.
   const QImage shot = m_view.grab().toImage();
@@ -107,6 +107,16 @@ TEST_F(EntryViewTest, ClicksSelectWordsAndParagraphsAndCopyReadsThem) {
     }
     EXPECT_TRUE(seen) << wanted.name().toStdString();
   }
+  // In Devanagari the Sanskrit words are laid out again in their own font, the selection kept,
+  // and copied as shown.
+  const int iastRight = l.m_wordRight[3];
+  m_view.SetSanskritScript(SanskritScript::kDevanagari);
+  EXPECT_NE(l.m_wordRight[3], iastRight);
+  m_view.CopySelection();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            QString::fromUtf8(" “résumé” कृष्ण n. black & white"));
+  EXPECT_TRUE(test::SaveScreenshot(m_view.grab().toImage(), "entry_view_devanagari"));
+  m_view.SetSanskritScript(SanskritScript::kIast);
   // A new entry starts with nothing selected; copying nothing leaves the clipboard alone.
   QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
   m_view.ShowNewEntry(m_view.Text());
@@ -173,12 +183,10 @@ TEST_F(EntryViewTest, SelectionClearedOnFirstShowAndOnceTheNoMatchTextIsPainted)
 }
 
 TEST(EntryTextDevice, MeasuresAsTheUnshapedFontDoes) {
-  CFont text;
-  text.CreatePointFont(120, "Arial");
-  CFont translit;
-  translit.CreatePointFont(140, "IITS");
+  CEntryFonts fonts;
+  fonts.Create();
   CEntryFontMetrics metrics;
-  metrics.Reset(text, translit, QFont());
+  metrics.Reset(fonts, QFont());
   CEntryTextDevice device(nullptr, metrics);
   const QFontMetrics plain(metrics.Font(EntryFont::kText));
   for (const char* word : {"aa", " R\xE9sum\xE9", " AVATAR,", " (see", " \x80\x93x"}) {

@@ -2,17 +2,28 @@
 // (found_view).
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QImage>
 #include <QListView>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dictionary/dictionary.h"
-#include "dictionary/list_strings.h"
+#include "dictionary/dictionary_builder.h"
+#include "dictionary/letter_tables.h"
+#include "dictionary/script_input.h"
 #include "display/found_list_box.h"
 #include "display/found_view.h"
 #include "qt_support.h"
@@ -55,8 +66,7 @@ TEST(FoundListModel, FontsFollowTheSizeTheStyleAndTheScreen) {
 TEST(FoundListModel, RowsReachTheViewThroughDataRoles) {
   CFoundListModel list;
   for (int i = 0; i < kMaxRows; ++i) {
-    MakeListStrings(i == 1 ? "kavi" : "ka", list.m_translitRows[i], list.m_devanagariRows[i],
-                    kRowBytes);
+    FillRow(list, i, i == 1 ? "kavi" : "ka");
     list.m_entryOffsets[i] = 100 * i;
     ASSERT_EQ(list.AddRow(), i);
   }
@@ -70,28 +80,142 @@ TEST(FoundListModel, RowsReachTheViewThroughDataRoles) {
   EXPECT_FALSE(list.index(kMaxRows).data().isValid());
 }
 
+// The Unicode Devanagari of the list is spelled from the letters: the clusters that the glyph
+// codes draw wrongly come out right, and every headword of the sample reads back as its letters.
+TEST(FoundListModel, DevanagariIsSpelledFromTheLetters) {
+  const std::pair<const char*, const char*> words[] = {
+      {"AkAGkSin", "आकाङ्क्षिन्"}, {"paGkti", "पङ्क्ति"},           {"udghAta", "उद्घात"},
+      {"agrya", "अग्र्य"},        {"dharma-zAstra", "धर्मशास्त्र"}, {"saMskRta", "संस्कृत"},
+  };
+  CFoundListModel list;
+  for (const auto& [letters, devanagari] : words) {
+    list.DeleteAllRows();
+    FillRow(list, 0, letters);
+    list.AddRow();
+    EXPECT_EQ(list.index(0).data(CFoundListModel::kDevanagariRole).toString(),
+              QString::fromUtf8(devanagari) + QChar(0xA0))
+        << letters;
+  }
+  std::vector<DictionaryError> errors;
+  std::ifstream source(KV_SOURCE_DIR "/data/sample/sample.txt", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(source), {}};
+  const std::vector<SourceEntry> entries = ParseSource(bytes, "sample.txt", errors);
+  ASSERT_GT(entries.size(), 400u);
+  for (const SourceEntry& entry : entries) {
+    list.DeleteAllRows();
+    FillRow(list, 0, entry.indexLine.c_str());
+    list.AddRow();
+    const QString shown = list.index(0).data(CFoundListModel::kDevanagariRole).toString();
+    std::string letters;
+    ASSERT_TRUE(ReadText(shown.chopped(1).toStdString(), Scheme::kDevanagari, letters).Ok());
+    std::string expected;
+    for (const char c : entry.indexLine) {
+      if (!IsMatchIgnoredByte(static_cast<unsigned char>(c))) expected += c;
+    }
+    EXPECT_EQ(letters, expected) << entry.indexLine;
+  }
+}
+
+// A paint device that draws nothing and records where each run of text goes: its baseline
+// origin, its text and its font family.
+class CTextRecorder : public QPaintDevice {
+ public:
+  struct CText {
+    QPointF origin;
+    QString text;
+    QString family;
+  };
+
+  QPaintEngine* paintEngine() const override { return &m_engine; }
+  const std::vector<CText>& Texts() const { return m_engine.m_texts; }
+  // The texts drawn in `family`.
+  std::vector<CText> TextsIn(const QString& family) const {
+    std::vector<CText> found;
+    for (const CText& text : Texts()) {
+      if (text.family == family) found.push_back(text);
+    }
+    return found;
+  }
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth:
+        return 1000;
+      case PdmHeight:
+        return 100;
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY:
+        return 96;
+      case PdmDepth:
+        return 32;
+      case PdmDevicePixelRatioScaled:
+        return static_cast<int>(devicePixelRatioFScale());
+      default:
+        return 1;
+    }
+  }
+
+ private:
+  struct CEngine : QPaintEngine {
+    CEngine() : QPaintEngine(AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawTextItem(const QPointF& origin, const QTextItem& item) override {
+      m_texts.push_back({origin, item.text(), item.font().family()});
+    }
+    Type type() const override { return User; }
+    std::vector<CText> m_texts;
+  };
+  mutable CEngine m_engine;
+};
+
 class FoundItemDrawTest : public testing::Test {
  protected:
   static constexpr int kWidth = 360;
 
   void SetUp() override {
     m_list.SetFontSize(15);
-    MakeListStrings("kRSNa", m_list.m_translitRows[0], m_list.m_devanagariRows[0], kRowBytes);
+    FillRow(m_list, 0, "kRSNa");
     m_list.AddRow();
   }
 
-  QImage Draw(int style, bool selected = false) {
-    m_list.SetDisplayStyle(style);
-    QImage image(kWidth, m_list.ItemHeight(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
+  FoundItemPaint Item(bool selected = false) const {
     FoundItemPaint item;
     item.rect = QRect(0, 0, kWidth, m_list.ItemHeight());
     item.selected = selected;
     item.devanagari = m_list.index(0).data(CFoundListModel::kDevanagariRole).toString();
     item.translit = m_list.index(0).data(CFoundListModel::kTranslitRole).toString();
-    m_delegate.DrawItem(painter, item);
+    return item;
+  }
+  QImage Draw(int style, bool selected = false) {
+    m_list.SetDisplayStyle(style);
+    QImage image(kWidth, m_list.ItemHeight(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    m_delegate.DrawItem(painter, Item(selected));
     return image;
+  }
+  std::unique_ptr<CTextRecorder> Record(int style) {
+    m_list.SetDisplayStyle(style);
+    auto recorder = std::make_unique<CTextRecorder>();
+    QPainter painter(recorder.get());
+    m_delegate.DrawItem(painter, Item());
+    return recorder;
+  }
+  // Where Qt puts `text` centred vertically in `rect` in a list font.
+  QPointF Centred(const CFont& font, const QRect& rect, const QString& text) {
+    CTextRecorder recorder;
+    QPainter painter(&recorder);
+    painter.setFont(font.Font());
+    painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text);
+    return recorder.Texts().at(0).origin;
   }
 
   CFixedDpi m_dpi{96, 96};
@@ -99,42 +223,45 @@ class FoundItemDrawTest : public testing::Test {
   CFoundItemDelegate m_delegate{m_list};
 };
 
-TEST_F(FoundItemDrawTest, StylesPlaceTheTwoTexts) {
+// The rows as designed: the transliteration alone centred on the whole row, the Devanagari
+// centred below the top inset (its baseline on the nearest whole pixel); with both, the
+// transliteration starts where the Devanagari's advance ends and shares its baseline.
+TEST_F(FoundItemDrawTest, StylesPlaceTheTwoTextsOnOneBaseline) {
   EXPECT_EQ(Draw(kStyleBoth, true).pixelColor(kWidth - 1, 0), QColor(180, 200, 200));
-  // Any style other than both and transliteration draws the Devanagari alone, centred below
-  // the top inset: half the inset lower than centred on the whole row.
-  const QImage devanagari = Draw(kStyleDevanagari);
-  EXPECT_EQ(Draw(7), devanagari);
-  const QRect ink = InkBounds(devanagari, Qt::white);
-  QImage centred(kWidth, m_list.ItemHeight(), QImage::Format_RGB32);
-  centred.fill(Qt::white);
-  {
-    QPainter painter(&centred);
-    painter.setFont(m_list.DevanagariFont().Font());
-    painter.drawText(centred.rect(), Qt::AlignVCenter,
-                     m_list.index(0).data(CFoundListModel::kDevanagariRole).toString());
-  }
-  EXPECT_EQ(ink.top() - InkBounds(centred, Qt::white).top(), m_list.TextOffsetY() / 2);
-  // The transliteration alone is centred on the whole row.
-  const QImage translit = Draw(kStyleTranslit);
-  const QRect translitInk = InkBounds(translit, Qt::white);
-  EXPECT_GE(translitInk.left(), m_list.TextOffsetX());
+  EXPECT_EQ(Draw(7), Draw(kStyleDevanagari));  // any other style: the Devanagari alone
+  const QString devanagariFamily = FamilyOfFace("xdvng");
+  const QString translitFamily = FamilyOfFace("IITS");
+  for (const FoundListMetrics& size : kFoundListSizes) {
+    SCOPED_TRACE(size.fontSize);
+    m_list.SetFontSize(size.fontSize);
+    const FoundItemPaint item = Item();
+    const QRect inset(size.textOffsetX, size.textOffsetY, kWidth - size.textOffsetX,
+                      size.itemHeight - size.textOffsetY);
+    const QRect row(size.textOffsetX, 0, kWidth - size.textOffsetX, size.itemHeight);
 
-  // Both: the Devanagari as alone, then the transliteration moved right to where the
-  // Devanagari's advance ends (the row's closing no-break space included).
-  const QImage both = Draw(kStyleBoth);
-  const int advance =
-      QFontMetrics(m_list.DevanagariFont().Font(), &both)
-          .horizontalAdvance(m_list.index(0).data(CFoundListModel::kDevanagariRole).toString());
-  ASSERT_GT(advance, 0);
-  for (int y = 0; y < both.height(); ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const QRgb expected = x < translitInk.left() + advance ? devanagari.pixel(x, y)
-                                                             : translit.pixel(x - advance, y);
-      ASSERT_EQ(both.pixel(x, y), expected) << x << "," << y;
+    const auto translit = Record(kStyleTranslit)->TextsIn(translitFamily);
+    ASSERT_EQ(translit.size(), 1u);
+    EXPECT_EQ(translit[0].origin, Centred(m_list.TranslitFont(), row, item.translit));
+
+    const QPointF centred = Centred(m_list.DevanagariFont(), inset, item.devanagari);
+    const qreal baseline = std::round(centred.y());
+    for (const int style : {kStyleDevanagari, kStyleBoth}) {
+      const auto drawn = Record(style);
+      ASSERT_FALSE(drawn->TextsIn(devanagariFamily).empty());
+      for (const auto& text : drawn->TextsIn(devanagariFamily)) {
+        EXPECT_EQ(text.origin.y(), baseline) << style;
+      }
+      EXPECT_EQ(drawn->TextsIn(devanagariFamily)[0].origin.x(), centred.x());
+      EXPECT_EQ(drawn->TextsIn(translitFamily).size(), style == kStyleBoth ? 1u : 0u);
     }
+    const auto both = Record(kStyleBoth)->TextsIn(translitFamily);
+    ASSERT_EQ(both.size(), 1u);
+    EXPECT_EQ(both[0].origin.y(), baseline);
+    const int advance =
+        QFontMetrics(m_list.DevanagariFont().Font()).horizontalAdvance(item.devanagari);
+    EXPECT_EQ(both[0].origin.x(), size.textOffsetX + advance);
+    EXPECT_EQ(both[0].text, item.translit);
   }
-  EXPECT_GT(translitInk.left() + advance, ink.right());
 }
 
 // Four buckets (kR, ka, kI, kS) in the order that the one-letter key "k" lists them. They
@@ -230,8 +357,7 @@ TEST_F(FoundViewTest, AppendedRowWithoutOffsetShowsAnEmptyEntry) {
       ASSERT_EQ(Search("k"), SearchOutcome::kFound);
     }
     const int n = List().ItemCount();
-    MakeListStrings("dradhratrathravrabrabhracrachra", List().m_translitRows[n],
-                    List().m_devanagariRows[n], kRowBytes);
+    FillRow(List(), n, "dradhratrathravrabrabhracrachra");
     ASSERT_EQ(List().AddRow(), n);
     ClickRow(n);
     EXPECT_EQ(m_view.GetCurSel(), n);
@@ -241,17 +367,31 @@ TEST_F(FoundViewTest, AppendedRowWithoutOffsetShowsAnEmptyEntry) {
   EXPECT_EQ(Entry(), kHeadwords[2].entry);
 }
 
+// A row cut off at the pane's edge shows its whole text as its tooltip; a row that fits, none.
+TEST_F(FoundViewTest, CutOffRowShowsItsWholeTextAsTooltip) {
+  ASSERT_EQ(Search("k"), SearchOutcome::kFound);
+  const auto tipOver = [this](int row) {
+    const QPoint point = RowRect(row).center();
+    QHelpEvent event(QEvent::ToolTip, point, m_view.List()->viewport()->mapToGlobal(point));
+    QApplication::sendEvent(m_view.List()->viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipOver(5), QString());
+  m_view.resize(100, 240);
+  EXPECT_EQ(tipOver(5), QString::fromUtf8("क्षत्रिय kṣatriya"));
+}
+
 TEST_F(FoundViewTest, SearchWithoutHitEmptiesTheListAndAnnouncesItsMessage) {
   ASSERT_EQ(Search("k"), SearchOutcome::kFound);
   ClickRow(0);
   QSignalSpy retrieved(&List(), &CFoundListModel::EntryRetrieved);
   QSignalSpy changed(&List(), &CFoundListModel::EntryTextChanged);
-  EXPECT_EQ(Search("xy"), SearchOutcome::kNoMatch);
+  EXPECT_EQ(Search("gu"), SearchOutcome::kNoMatch);
   EXPECT_EQ(List().ItemCount(), 0);
   EXPECT_EQ(m_view.GetCurSel(), -1);
   ASSERT_EQ(changed.count(), 1);
   EXPECT_EQ(std::string(changed[0][0].value<const char*>()).substr(0, 24),
-            "No matches found for <xy");
+            "No matches found for <gu");
   // An empty list takes arrow keys without retrieving anything; a hit announces no text.
   m_view.List()->setFocus();
   QTest::keyClick(m_view.List(), Qt::Key_Down);

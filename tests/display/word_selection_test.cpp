@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -48,39 +49,38 @@ TEST(WordSelection, ClicksToggleWordsAndWholeParagraphsWithStrictEdges) {
   }
 }
 
-TEST(WordSelection, CopyTextGathersSelectedWordsInTextOrder) {
-  auto l = LaidOut(kExample);
-  char out[64];
-  EXPECT_EQ(BuildCopyText(kExample, *l, out, sizeof out), 0);
-  EXPECT_STREQ(out, "");
-
-  l->m_wordSelected[3] = 1;
-  l->m_wordSelected[1] = 1;
-  EXPECT_EQ(BuildCopyText(kExample, *l, out, sizeof out), 6);
-  EXPECT_STREQ(out, " bb dd");
-
-  l->ClearSelection();
-  l->m_wordSelected[0] = 1;
-  l->m_wordSelected[2] = 1;
-  BuildCopyText(kExample, *l, out, sizeof out);
-  EXPECT_STREQ(out, "aa cc");
-
-  // A small buffer is never overrun.
-  char tiny[4];
-  EXPECT_EQ(BuildCopyText(kExample, *l, tiny, sizeof tiny), 3);
-  EXPECT_STREQ(tiny, "aa ");
-
-  // The word that ends at a `;` is copied without it; Sanskrit words stay as stored.
-  const char text[] = "%agni m.; fire %kRSNa";
-  auto s = LaidOut(text);
-  ASSERT_EQ(s->m_wordCount, 4);
-  for (int k = 0; k < 4; ++k) s->m_wordSelected[k] = 1;
-  BuildCopyText(text, *s, out, sizeof out);
-  EXPECT_STREQ(out, "%agni m. fire %kRSNa");
-
+// What copying gives: the selected words in text order, as the pane shows them, in UTF-8.
+TEST(WordSelection, CopyTextIsWhatThePaneShows) {
+  struct CCase {
+    const char* text;
+    const char* selected;  // a flag per word
+    SanskritScript script;
+    const char* copied;
+  };
+  const CCase cases[] = {
+      {kExample, "0000", SanskritScript::kIast, ""},
+      {kExample, "0101", SanskritScript::kIast, " bb dd"},
+      {kExample, "1010", SanskritScript::kIast, "aa cc"},
+      // A word that ends at a `;` goes without it; English is read from Windows-1252.
+      {"%agni m.; \x93r\xE9sum\xE9\x94 %kRSNa-kaTukA, prAG", "11111", SanskritScript::kIast,
+       "agni m. “résumé” kṛṣṇa-kaṭukā, prAG"},
+      {"%agni m.; \x93r\xE9sum\xE9\x94 %kRSNa-kaTukA, p%rAG", "10011", SanskritScript::kDevanagari,
+       "अग्नि कृष्ण-कटुका, प्राङ्"},
+      {"a%GgirAs (a%d-bhuta)", "11", SanskritScript::kIast, "aṅgirās (ad-bhuta)"},
+      // The no-match message is UTF-8: it quotes the search text as typed.
+      {"No matches found for <धर्म>, try", "000011", SanskritScript::kDevanagari, " <धर्म>, try"},
+  };
+  for (const CCase& c : cases) {
+    auto l = LaidOut(c.text);
+    ASSERT_EQ(l->m_wordCount, static_cast<int>(std::strlen(c.selected))) << c.text;
+    for (int k = 0; k < l->m_wordCount; ++k) l->m_wordSelected[k] = c.selected[k] - '0';
+    EXPECT_EQ(BuildCopyText(c.text, *l, c.script), c.copied) << c.text;
+  }
   // Tables left from a longer text never read past the current one.
-  BuildCopyText("aa", *l, out, sizeof out);
-  EXPECT_STREQ(out, "aa");
+  auto l = LaidOut(kExample);
+  l->m_wordSelected[0] = 1;
+  l->m_wordSelected[3] = 1;
+  EXPECT_EQ(BuildCopyText("aa", *l, SanskritScript::kIast), "aa");
 }
 
 }  // namespace

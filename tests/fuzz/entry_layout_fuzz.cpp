@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "dictionary/found_rows.h"
@@ -63,6 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kv::test::CFakeTextDevice device({glyphs & 0x0F, 1 + (heights & 0x3F)},
                                    {glyphs >> 4, 1 + (heights >> 2)});
   kv::CEntryLayout& layout = Layout();
+  // The click's top bit shows the Sanskrit in Devanagari.
+  const kv::SanskritScript script =
+      (clickY & 0x8000) != 0 ? kv::SanskritScript::kDevanagari : kv::SanskritScript::kIast;
+  layout.SetSanskritScript(script);
   layout.Paint(text.get(), columnWidth, device);
   CheckTables(layout, static_cast<int>(length));
 
@@ -71,14 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kv::ToggleAt(layout, kv::kMarkerX + 1, static_cast<int>(clickY));
   layout.Draw(text.get(), device,
               kv::CRect{0, static_cast<int>(clickY), 20000, static_cast<int>(clickY) + 600});
+  // A word's Devanagari takes at most a letter and a virama (six bytes) for each of its bytes.
+  constexpr std::size_t kMaxDevanagariBytes = 6 * kv::kMaxWordLength;
   for (const auto& draw : device.m_draws) {
-    KV_FUZZ_CHECK(draw.text.size() < static_cast<std::size_t>(kv::kWordBytes));
+    KV_FUZZ_CHECK(draw.font == kv::EntryFont::kDevanagari
+                      ? draw.text.size() <= kMaxDevanagariBytes
+                      : draw.text.size() < static_cast<std::size_t>(kv::kWordBytes));
     KV_FUZZ_CHECK(draw.rect.left <= draw.rect.right && draw.rect.top <= draw.rect.bottom);
   }
-  auto copy = std::make_unique<char[]>(kv::kEntryTextBytes);
-  const int copied = kv::BuildCopyText(text.get(), layout, copy.get(), kv::kEntryTextBytes);
-  KV_FUZZ_CHECK(copied >= 0 && copied < kv::kEntryTextBytes);
-  KV_FUZZ_CHECK(::strnlen(copy.get(), kv::kEntryTextBytes) == static_cast<std::size_t>(copied));
+  const std::string copied = kv::BuildCopyText(text.get(), layout, script);
+  // Only the no-match message is copied as it stands; everything else is converted to UTF-8.
+  KV_FUZZ_CHECK(kv::IsUtf8EntryText(text.get()) || kv::fuzz::IsWellFormedUtf8(copied));
   layout.ClearSelection();
   return 0;
 }

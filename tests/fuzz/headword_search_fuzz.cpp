@@ -1,19 +1,23 @@
-// Fuzzes the headword search and the entry retrieval over arbitrary three-file dictionaries.
-// Input: a flag byte, then the search text, kvlist.txt, kvindx.txt and kvtot2.txt separated
-// by "|||". Whatever the files hold, the search must end, stay within its tables, list only
-// headwords that begin with the key and tell the user something true.
+// Fuzzes the headword search, its loose pass and the entry retrieval over arbitrary three-file
+// dictionaries. Input: a flag byte, then the search text, kvlist.txt, kvindx.txt and
+// kvtot2.txt separated by "|||". Whatever the files hold, the search must end, stay within its
+// tables, list only headwords that begin with the key (exactly, or loosely when nothing does
+// or loose matching is always on), never list a record twice, and tell the user something
+// true.
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 
 #include "dictionary/dictionary.h"
 #include "dictionary/found_rows.h"
 #include "dictionary/headword_search.h"
-#include "dictionary/itrans.h"
 #include "dictionary/line_reader.h"
 #include "dictionary/list_strings.h"
+#include "dictionary/loose_match.h"
+#include "dictionary/script_input.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -22,16 +26,20 @@ using kv::fuzz::CInputCursor;
 
 constexpr std::string_view kSeparator = "|||";
 
-// The transliteration strings of every line of the index file that begins with `key`: the
-// only strings a found row may hold. Lines are cut where the search's reader cuts them.
-std::set<std::string> MatchingTranslits(std::string_view index, const char* key) {
-  std::set<std::string> strings;
+// The transliteration strings of the lines of the index file that begin with the key, exactly
+// or (with `loose`) loosely, each with the number of lines that give it: the rows a search
+// may list, each at most that often. Lines are cut where the search's reader cuts them.
+std::map<std::string, int> MatchingTranslits(std::string_view index, const kv::CSearchKey& key,
+                                             bool loose) {
+  std::map<std::string, int> strings;
   char translit[kv::kRowBytes];
   char devanagari[kv::kRowBytes];
   for (const std::string& line : kv::fuzz::LinePieces(index, kv::kLineLimit - 1)) {
-    if (!kv::KeyMatches(line.c_str(), key)) continue;
+    const bool match =
+        loose ? kv::LooseKeyMatches(line, key.m_folded) : kv::KeyMatches(line.c_str(), key.m_key);
+    if (!match) continue;
     kv::MakeListStrings(line.c_str(), translit, devanagari, kv::kRowBytes);
-    strings.insert(translit);
+    ++strings[translit];
   }
   return strings;
 }
@@ -66,28 +74,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kv::CLineReader& index = dictionary.IndexReader();
   kv::CLineReader& text = dictionary.TextReader();
 
-  const bool itrans = (flags & 1) != 0;
-  char typed[kv::kKeyBytes] = {};
-  std::strncpy(typed, searchText.c_str(), kv::kKeyBytes - 1);
-  char key[kv::kKeyBytes] = {};
-  if (itrans) {
-    kv::ConvertItrans(typed, key);
-  } else {
-    std::memcpy(key, typed, sizeof key);
-  }
+  // Flag bit 0 ticks the ITRANS box, bit 4 makes every search loose.
+  const kv::SearchInput request{searchText.c_str(), (flags & 1) != 0, (flags & 0x10) != 0};
+  const kv::CSearchKey key = kv::ReadSearchKey(request);
 
   auto rows = std::make_unique<kv::CFoundRows>();
   auto entryText = std::make_unique<char[]>(kv::kEntryTextBytes);
   std::strcpy(entryText.get(), "untouched");
   kv::CPlainFoundList found;
-  const kv::SearchOutcome outcome = kv::RunHeadwordSearch({searchText.c_str(), itrans}, list, index,
-                                                          *rows, found, entryText.get());
+  const kv::SearchOutcome outcome =
+      kv::RunHeadwordSearch(request, list, index, *rows, found, entryText.get());
   KV_FUZZ_CHECK(::strnlen(entryText.get(), kv::kEntryTextBytes) <
                 static_cast<std::size_t>(kv::kEntryTextBytes));
 
   switch (outcome) {
+    case kv::SearchOutcome::kRefused:
+      KV_FUZZ_CHECK(!key.Ok() && found.ItemCount() == 0);
+      KV_FUZZ_CHECK(std::strcmp(entryText.get(), "untouched") == 0);
+      break;
     case kv::SearchOutcome::kEmptyKey:
-      KV_FUZZ_CHECK(key[0] == 0);
+      KV_FUZZ_CHECK(key.Ok() && key.Empty());
       KV_FUZZ_CHECK(std::strcmp(entryText.get(), "untouched") == 0);
       break;
     case kv::SearchOutcome::kMissingFile: {
@@ -104,15 +110,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       KV_FUZZ_CHECK(kv::IsNoMatchText(entryText.get()));
       break;
     }
-    case kv::SearchOutcome::kFound: {
-      KV_FUZZ_CHECK(key[0] != 0);
+    case kv::SearchOutcome::kFound:
+    case kv::SearchOutcome::kFoundLoose: {
+      KV_FUZZ_CHECK(key.Ok() && !key.Empty());
       KV_FUZZ_CHECK(found.ItemCount() >= 1 && found.ItemCount() <= kv::kMaxHits);
       KV_FUZZ_CHECK(std::strcmp(entryText.get(), "untouched") == 0);
-      const std::set<std::string> allowed = MatchingTranslits(files[1], key);
+      const std::map<std::string, int> exact = MatchingTranslits(files[1], key, false);
+      std::map<std::string, int> allowed = exact;
+      if (outcome == kv::SearchOutcome::kFoundLoose || request.alwaysLoose) {
+        KV_FUZZ_CHECK(key.m_folded[0] != '\0');
+        for (const auto& [translit, count] : MatchingTranslits(files[1], key, true)) {
+          allowed[translit] = std::max(allowed[translit], count);
+        }
+      }
+      // An exact hit comes first; the loose pass lists no record twice, so after no exact hit
+      // no string comes more often than the index holds it.
+      CheckRow(rows->m_translitRows[0]);
+      KV_FUZZ_CHECK(outcome == kv::SearchOutcome::kFoundLoose ||
+                    exact.count(rows->m_translitRows[0]) == 1);
+      std::map<std::string, int> listed;
       for (int r = 0; r < found.ItemCount(); ++r) {
         CheckRow(rows->m_translitRows[r]);
         CheckRow(rows->m_devanagariRows[r]);
         KV_FUZZ_CHECK(allowed.count(rows->m_translitRows[r]) == 1);
+        const int times = ++listed[rows->m_translitRows[r]];
+        KV_FUZZ_CHECK(outcome == kv::SearchOutcome::kFound ||
+                      times <= allowed[rows->m_translitRows[r]]);
       }
       // The entry of the first and of the last row, as a click on them shows it.
       for (int r : {0, found.ItemCount() - 1}) {

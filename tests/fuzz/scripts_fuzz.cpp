@@ -92,19 +92,25 @@ void CheckReadText(std::string_view text, Scheme scheme) {
   KV_FUZZ_CHECK(kv::ReadText(devanagari, Scheme::kDevanagari, back).Ok() && back == internal);
 }
 
-// Whatever the bytes, the writers give UTF-8; on ASCII without the two nasals that the IITS
-// font cannot tell apart, the IAST is what the transliteration's font codes decode to.
+// Whatever the bytes, the writers give UTF-8, and the same without the marker bytes they leave
+// out (which they read through, inside a letter too); on ASCII without the two nasals that
+// the IITS font cannot tell apart, the IAST is what the transliteration's font codes decode to.
 void CheckWriters(std::string_view text) {
-  const std::string iast = Iast(text);
-  KV_FUZZ_CHECK(IsWellFormedUtf8(iast));
-  KV_FUZZ_CHECK(IsWellFormedUtf8(Slp1(text)));
-  KV_FUZZ_CHECK(IsWellFormedUtf8(Devanagari(text, kv::MarkerBytes::kJoin)));
-  KV_FUZZ_CHECK(IsWellFormedUtf8(Devanagari(text, kv::MarkerBytes::kShow)));
+  std::string terminated;
   for (const char c : text) {
+    if (!kv::IsDroppedMarkerByte(static_cast<unsigned char>(c))) terminated += c;
+  }
+  const std::string iast = Iast(text);
+  KV_FUZZ_CHECK(IsWellFormedUtf8(iast) && iast == Iast(terminated));
+  KV_FUZZ_CHECK(IsWellFormedUtf8(Slp1(text)) && Slp1(text) == Slp1(terminated));
+  for (const auto markers : {kv::MarkerBytes::kJoin, kv::MarkerBytes::kShow}) {
+    const std::string devanagari = Devanagari(text, markers);
+    KV_FUZZ_CHECK(IsWellFormedUtf8(devanagari) && devanagari == Devanagari(terminated, markers));
+  }
+  for (const char c : terminated) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte == 0 || byte >= 0x80 || c == 'G' || c == 'J') return;
   }
-  const std::string terminated(text);
   std::string codes(3 * text.size() + 2, '\0');
   kv::Transliterate(terminated.c_str(), codes.data(), static_cast<int>(codes.size()));
   const std::string decoded = kv::DecodeIits(codes.c_str());

@@ -3,6 +3,7 @@
 #   cmake -DKVDICT=... -DWORK=dir -DCASE=tests/kvdict/expected/NAME -DEXIT=n
 #         [-DINPUTS=file;...] -DARGS=arg;... -P run_case.cmake
 # WORK is emptied and INPUTS copied into it first when INPUTS is given; kvdict runs in WORK.
+# An argument spells a byte as {xHH}: a text that is not UTF-8, or holds a control character.
 # CASE.out and CASE.err hold the expected output (a missing file means no output at all).
 if(DEFINED INPUTS)
   file(REMOVE_RECURSE "${WORK}")
@@ -10,7 +11,17 @@ if(DEFINED INPUTS)
   file(COPY ${INPUTS} DESTINATION "${WORK}")
 endif()
 
-execute_process(COMMAND "${KVDICT}" ${ARGS}
+set(args)
+foreach(arg IN LISTS ARGS)
+  while(arg MATCHES "{x([0-9A-F][0-9A-F])}")
+    math(EXPR code "0x${CMAKE_MATCH_1}")
+    string(ASCII ${code} byte)
+    string(REPLACE "{x${CMAKE_MATCH_1}}" "${byte}" arg "${arg}")
+  endwhile()
+  list(APPEND args "${arg}")
+endforeach()
+
+execute_process(COMMAND "${KVDICT}" ${args}
   WORKING_DIRECTORY "${WORK}"
   RESULT_VARIABLE code
   OUTPUT_VARIABLE out

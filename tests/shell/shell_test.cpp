@@ -72,11 +72,16 @@ class ShellTest : public ::testing::Test {
   CShabdaView* EntryView() const { return m_app.EntryView(); }
   std::string EntryText() const { return EntryView()->Text(); }
 
+  // Types `text` (pastes it, when the test keyboard has no keys for it) and presses Return.
   void TypeAndReturn(const QString& text) {
     QPlainTextEdit* edit = Frame()->SearchTextEdit();
     edit->setFocus();
     edit->clear();
-    QTest::keyClicks(edit, text);
+    if (text.toLatin1() == text.toUtf8()) {
+      QTest::keyClicks(edit, text);
+    } else {
+      edit->insertPlainText(text);
+    }
     QTest::keyClick(edit, Qt::Key_Return);
   }
   void ClickWord(int word) {
@@ -155,8 +160,9 @@ TEST_F(ShellTest, SelectionShowsTheEntryAndCopyWorksFromTheEdit) {
   ListView()->setFocus();
   QTest::keyClick(ListView(), Qt::Key_Down);
   EXPECT_EQ(EntryText(), "r%AmAyaNa n. the epic of r%Ama");
-  // Words go out as the entry stores them, each with its separating space, by Ctrl+C,
-  // Ctrl+Insert and the copy button alike.
+  // Words go out as the pane shows them, each with its separating space, by Ctrl+C,
+  // Ctrl+Insert and the copy button alike: Sanskrit in IAST, or in Devanagari when the View
+  // menu shows it so.
   EntryView()->repaint();
   for (int word : {1, 5}) ClickWord(word);
   Frame()->SearchTextEdit()->setFocus();
@@ -167,8 +173,71 @@ TEST_F(ShellTest, SelectionShowsTheEntryAndCopyWorksFromTheEdit) {
   for (const auto& copy : copies) {
     QApplication::clipboard()->setText(QStringLiteral("before"));
     copy();
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral(" n. r%Ama"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(" n. rāma"));
   }
+  Frame()->DevanagariEntriesAction()->trigger();
+  EXPECT_EQ(EntryView()->Layout().m_wordSelected[5], 1);
+  QTest::mouseClick(Frame()->CopyButton(), Qt::LeftButton);
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(" n. राम"));
+}
+
+// Any script searches; the status line says whether the text reads, its tooltip how; a text
+// that reads as no word is never searched for; a miss is quoted as typed.
+TEST_F(ShellTest, TextInAnyScriptAndHowItWasRead) {
+  StartOnSmallDictionary();
+  QLabel* status = Frame()->StatusLine();
+  for (const char* text : {"rAma", "rāma", "राम", "RĀMA", "rA-ma"}) {
+    TypeAndReturn(QString::fromUtf8(text));
+    EXPECT_EQ(List().ItemCount(), 1) << text;
+    EXPECT_EQ(status->text(), QStringLiteral("Click Search"));
+  }
+  EXPECT_EQ(status->toolTip(), QString::fromUtf8("Read as Harvard-Kyoto: rāma राम\n"
+                                                 "Key: rAma; loose key: rama"));
+  TypeAndReturn(QString::fromUtf8("राम१"));
+  EXPECT_EQ(status->text(), QStringLiteral("Error in Text"));
+  EXPECT_EQ(
+      status->toolTip(),
+      QString::fromUtf8("Cannot read the text: digits are not letters: \"१\" at character 4"));
+  QTest::mouseClick(Frame()->SearchButton(), Qt::LeftButton);
+  EXPECT_EQ(List().ItemCount(), 1);
+  EXPECT_TRUE(m_boxes.empty());
+  // No exact hit: the loose ones (rAma and rAmAyaNa for "rama"); none: the message.
+  TypeAndReturn(QStringLiteral("rama"));
+  EXPECT_EQ(List().ItemCount(), 2);
+  Frame()->resize(900, 400);
+  TypeAndReturn(QString::fromUtf8("गज्ञ"));
+  EXPECT_EQ(EntryText(),
+            "No matches found for <गज्ञ>, try to search on the first 2/3 letters of "
+            "the word.");
+  EntryView()->repaint();
+  EXPECT_TRUE(test::SaveScreenshot(Frame()->grab().toImage(), "no_match_devanagari"));
+}
+
+// The two menu choices take effect at once and are there again at the next start.
+TEST_F(ShellTest, LooseMatchingAndDevanagariEntriesAreRemembered) {
+  {
+    QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"),
+                       QStringLiteral("KVANI"));
+    settings.setValue(QStringLiteral("Settings/SanskritInDevanagari"), true);
+  }
+  StartOnSmallDictionary();
+  EXPECT_TRUE(Frame()->DevanagariEntriesAction()->isChecked());
+  EXPECT_EQ(EntryView()->Layout().Script(), SanskritScript::kDevanagari);
+  EXPECT_FALSE(Frame()->LooseMatchingAction()->isChecked());
+  TypeAndReturn(QStringLiteral("ra"));
+  EXPECT_EQ(List().ItemCount(), 1);
+  Frame()->LooseMatchingAction()->trigger();
+  TypeAndReturn(QStringLiteral("ra"));
+  EXPECT_EQ(List().ItemCount(), 3);  // ravi, then rAma and rAmAyaNa
+  EXPECT_EQ(ListView()->model()->index(0, 0).data(CFoundListModel::kEntryOffsetRole),
+            List().m_entryOffsets[0]);
+  Frame()->DevanagariEntriesAction()->trigger();
+  m_app.ExitInstance();
+  QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"),
+                     QStringLiteral("KVANI"));
+  EXPECT_TRUE(settings.value(QStringLiteral("Settings/LooseMatching")).toBool());
+  EXPECT_FALSE(settings.value(QStringLiteral("Settings/SanskritInDevanagari")).toBool());
+  settings.clear();
 }
 
 TEST_F(ShellTest, FontSizeAndDisplayStyleChoices) {
@@ -224,7 +293,7 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   EXPECT_EQ(Frame()->MdiArea()->subWindowList().size(), 1);
   QStringList menus;
   for (QAction* action : Frame()->menuBar()->actions()) menus << action->text();
-  EXPECT_EQ(menus, (QStringList{"&Edit", "&Window", "&Help"}));
+  EXPECT_EQ(menus, (QStringList{"&Edit", "&Search", "&View", "&Window", "&Help"}));
 
   // F6 moves between the two panes.
   ListView()->setFocus();
@@ -280,6 +349,10 @@ TEST_F(ShellTest, ScreenshotOfASearchOnTheSampleDictionary) {
     EXPECT_EQ(EntryView()->Layout().m_wordSelected[word], 1);
   }
   EXPECT_TRUE(test::SaveScreenshot(Frame()->grab().toImage(), "kavivani"));
+  Frame()->DevanagariEntriesAction()->trigger();
+  EntryView()->repaint();
+  EXPECT_TRUE(test::SaveScreenshot(Frame()->grab().toImage(), "kavivani_devanagari"));
+  Frame()->DevanagariEntriesAction()->trigger();
 }
 
 }  // namespace

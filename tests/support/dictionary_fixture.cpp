@@ -23,10 +23,16 @@ void CDictionaryTest::ExpectSearches(const std::string& name) {
         continue;
       }
       const SearchOutcome outcome = Search(key.c_str() + (itrans ? 7 : 0), itrans);
+      if (outcome == SearchOutcome::kRefused) {
+        EXPECT_EQ(shown + "refused", search) << files;
+        continue;
+      }
       if (outcome == SearchOutcome::kNoMatch) shown += "no match";
+      if (outcome == SearchOutcome::kFoundLoose) shown += "~ ";
       if (outcome == SearchOutcome::kMissingFile) shown += m_entry.get();
       for (const std::string& entry : Entries()) {
-        shown += (shown.ends_with(": ") ? "" : " / ") + (entry.empty() ? "-" : entry);
+        shown += (shown.ends_with(": ") || shown.ends_with("~ ") ? "" : " / ") +
+                 (entry.empty() ? "-" : entry);
       }
       EXPECT_EQ(shown, search) << files;
     }

@@ -52,8 +52,9 @@ class CDictionaryTest : public testing::Test {
   // Reads dictionaries and what searching them shows from tests/data/<name>: rows
   // "kvlist.txt | kvindx.txt | kvtot2.txt = KEY: ENTRY / ENTRY // KEY: ...", a file given as
   // <missing> or <folder> when it is one, an empty entry as "-", a search that finds nothing
-  // as "no match", one that misses a file as its message; a KEY "itrans TEXT" is ITRANS, a
-  // KEY "@OFFSET" shows the entry read at that offset instead.
+  // as "no match", one that lists only loose hits with "~ " before them, one that misses a
+  // file as its message, a text that cannot be read as "refused"; a KEY "itrans TEXT" is
+  // ITRANS, a KEY "@OFFSET" shows the entry read at that offset instead.
   void ExpectSearches(const std::string& name);
 
   CTempDir m_dir;

@@ -74,6 +74,32 @@ int UsageError(std::string_view command, std::string_view message) {
   return kExitUsage;
 }
 
+std::optional<kv::SearchInput> SearchInputOf(const CArgs& args, std::string_view command) {
+  kv::SearchInput input{args.Operands()[0].c_str(), args.Has("--itrans")};
+  const std::string name = args.Value("--scheme", "");
+  if (name.empty()) return input;
+  kv::Scheme scheme = kv::Scheme::kHk;
+  if (!kv::ParseSchemeName(name, scheme)) {
+    UsageError(command, "unknown scheme " + name + " (hk, itrans, iast, deva or slp1)");
+    return std::nullopt;
+  }
+  if (input.itrans) {
+    UsageError(command, "--itrans and --scheme cannot be given together");
+    return std::nullopt;
+  }
+  input.scheme = scheme;
+  return input;
+}
+
+std::optional<kv::CSearchKey> SearchKeyOf(const kv::SearchInput& input, std::string_view command) {
+  const kv::CSearchKey key = kv::ReadSearchKey(input);
+  if (key.Ok()) return key;
+  const std::string why = kv::RefusalText(input.searchText, key);
+  std::fprintf(stderr, "kvdict %.*s: cannot read TEXT: %s\n", static_cast<int>(command.size()),
+               command.data(), why.c_str());
+  return std::nullopt;
+}
+
 std::string Hex(const char* bytes) {
   static const char kDigits[] = "0123456789abcdef";
   std::string out;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "dictionary/headword_search.h"
 
 namespace kvdict {
 
@@ -59,6 +62,15 @@ std::string DataFolder(const CArgs& args);
 
 // Prints "kvdict <command>: <message>" on stderr and returns kExitUsage.
 int UsageError(std::string_view command, std::string_view message);
+
+// The search input of `lookup` and `convert`: the operand TEXT, read as the program's search
+// edit reads it, with --itrans (the ITRANS box ticked) or --scheme NAME (one scheme forced).
+// Prints the usage error and gives nothing for a bad scheme name or both options.
+std::optional<kv::SearchInput> SearchInputOf(const CArgs& args, std::string_view command);
+
+// The key of `input`; prints "kvdict <command>: cannot read TEXT: <why>" and gives nothing
+// for a text that cannot be read.
+std::optional<kv::CSearchKey> SearchKeyOf(const kv::SearchInput& input, std::string_view command);
 
 // Lowercase hex of every byte of a zero-terminated string.
 std::string Hex(const char* bytes);

@@ -1,36 +1,34 @@
-// kvdict convert: a word as the search key and as the found list's two strings.
+// kvdict convert: a word as the search key, in IAST and in Devanagari.
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "commands.h"
-#include "dictionary/itrans.h"
 #include "dictionary/list_strings.h"
-#include "unicode_text.h"
+#include "dictionary/transliteration.h"
 
 namespace kvdict {
 
 namespace {
 
 int RunConvert(const CArgs& args) {
-  char text[kv::kKeyBytes] = {};
-  std::strncpy(text, args.Operands()[0].c_str(), kv::kKeyBytes - 1);
-  char key[kv::kKeyBytes] = {};
-  if (args.Has("--itrans")) {
-    kv::ConvertItrans(text, key);
-  } else {
-    std::memcpy(key, text, sizeof key);
-  }
-  char translit[kv::kRowBytes];
-  char devanagari[kv::kRowBytes];
-  kv::MakeListStrings(key, translit, devanagari, kv::kRowBytes);
+  const std::optional<kv::SearchInput> input = SearchInputOf(args, "convert");
+  if (!input) return kExitUsage;
+  const std::optional<kv::CSearchKey> key = SearchKeyOf(*input, "convert");
+  if (!key) return kExitUsage;
+  if (key->Empty()) return UsageError("convert", "TEXT holds no letter");
 
-  std::printf("%s\n", key);
+  std::printf("%s\n", key->m_key);
   if (args.Has("--raw")) {
+    char translit[kv::kRowBytes];
+    char devanagari[kv::kRowBytes];
+    kv::MakeListStrings(key->m_key, translit, devanagari, kv::kRowBytes);
     std::printf("%s\n%s\n", Hex(translit).c_str(), Hex(devanagari).c_str());
   } else {
-    std::printf("%s\n%s\n", UnicodeTranslit(translit).c_str(),
-                UnicodeDevanagari(devanagari).c_str());
+    std::string iast;
+    kv::AppendIast(key->m_key, iast);
+    std::string devanagari;
+    kv::AppendDevanagari(key->m_key, kv::MarkerBytes::kJoin, devanagari);
+    std::printf("%s\n%s\n", iast.c_str(), devanagari.c_str());
   }
   return kExitOk;
 }
@@ -40,13 +38,18 @@ int RunConvert(const CArgs& args) {
 const CCommand kConvertCommand = {
     "convert",
     "show a word as key, transliteration and Devanagari",
-    "usage: kvdict convert [--itrans] [--raw] TEXT\n\n"
-    "Prints TEXT as the search key in internal letters, then its transliteration and its\n"
-    "Devanagari as the found list shows them.\n"
-    "  --itrans  TEXT is ITRANS and is converted to internal letters first\n"
-    "  --raw     print the transliteration and Devanagari as the font code bytes in hex\n",
+    "usage: kvdict convert [--itrans | --scheme NAME] [--raw] TEXT\n\n"
+    "Prints TEXT as the search key in internal letters (Harvard-Kyoto, without the hyphens\n"
+    "and spaces between words), then in IAST and in Devanagari. TEXT is read as the\n"
+    "program's search edit reads it: as Devanagari when it holds Devanagari letters, as\n"
+    "IAST when it holds IAST letters, otherwise as internal letters.\n"
+    "  --itrans       TEXT without Devanagari or IAST letters is ITRANS\n"
+    "  --scheme NAME  TEXT is in this scheme: hk, itrans, iast, deva or slp1\n"
+    "  --raw          print the found list's transliteration and Devanagari font code bytes\n"
+    "                 in hex instead\n"
+    "Exit code 2 when TEXT cannot be read.\n",
     {"--itrans", "--raw", "--help"},
-    {},
+    {"--scheme"},
     1,
     "expects exactly one TEXT",
     RunConvert,

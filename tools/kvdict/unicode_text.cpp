@@ -29,10 +29,6 @@ std::string ReadableWord(std::string_view word) {
 
 std::string UnicodeTranslit(const char* codes) { return kv::DecodeIits(WithoutClosingByte(codes)); }
 
-std::string UnicodeDevanagari(const char* codes) {
-  return kv::DecodeXdvng(WithoutClosingByte(codes));
-}
-
 std::string ReadableEntry(const char* entry) {
   std::string out;
   std::string_view text(entry);

@@ -4,9 +4,9 @@
 
 namespace kvdict {
 
-// The list strings as a terminal shows them: decoded to UTF-8, without the closing 0xA0.
+// A transliteration list string as a terminal shows it: decoded to UTF-8, without the
+// closing 0xA0.
 std::string UnicodeTranslit(const char* codes);
-std::string UnicodeDevanagari(const char* codes);
 
 // An entry line made readable: one paragraph per line, Sanskrit words in IAST.
 std::string ReadableEntry(const char* entry);
