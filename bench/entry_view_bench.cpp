@@ -1,6 +1,6 @@
 // The entry pane's costs on a long entry (126,999 bytes, about 5000 words), offscreen with
-// the real fonts: a full layout, the drawing of one viewport, and a repaint of the pane
-// after scrolling.
+// the real fonts: a full layout (also with the Sanskrit words in Devanagari), the drawing of
+// one viewport, and a repaint of the pane after scrolling.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -60,6 +60,24 @@ void BM_FullLayout(benchmark::State& state) {
   ReportLayout(state, *layout);
 }
 BENCHMARK(BM_FullLayout)->Unit(benchmark::kMillisecond);
+
+// The same layout with the Sanskrit words in Devanagari, each measured shaped: a new entry
+// (every word shaped), and the entry laid out again at another width (widths known).
+void BM_FullLayoutDevanagari(benchmark::State& state, bool widthsKnown) {
+  CEntryFontMetrics metrics;
+  metrics.Reset(Fonts(), QFont());
+  auto layout = std::make_unique<CEntryLayout>();
+  layout->SetSanskritScript(SanskritScript::kDevanagari);
+  for (auto _ : state) {
+    if (!widthsKnown) metrics.Reset(Fonts(), QFont());
+    CEntryTextDevice device(nullptr, metrics);
+    layout->Layout(Entry().c_str(), kPaneWidth, device);
+    benchmark::DoNotOptimize(layout->m_wordCount);
+  }
+  ReportLayout(state, *layout);
+}
+BENCHMARK_CAPTURE(BM_FullLayoutDevanagari, new_entry, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FullLayoutDevanagari, again, true)->Unit(benchmark::kMillisecond);
 
 // The same layout after a font change: every advance asked of the font again.
 void BM_FullLayoutNewFonts(benchmark::State& state) {

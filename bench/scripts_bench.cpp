@@ -5,50 +5,22 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "dictionary/found_rows.h"
-#include "dictionary/letter_tables.h"
 #include "dictionary/loose_match.h"
 #include "dictionary/script_input.h"
 #include "dictionary/transliteration.h"
+#include "synthetic_headwords.h"
 
 namespace kv::bench {
 namespace {
 
 constexpr std::size_t kHeadwords = 200000;
 
-// Headwords of two to six syllables, a consonant or two before each vowel, an anusvara or
-// visarga now and then, one in ten a compound with a hyphen: about the letters and lengths
-// of a real lexicon's index lines.
 const std::vector<std::string>& Headwords() {
-  static const std::vector<std::string> headwords = [] {
-    std::mt19937 random(20240611);
-    const auto pick = [&random](int first, int count) {
-      return kLetters[static_cast<std::size_t>(first) + random() % static_cast<unsigned>(count)]
-          .m_letters;
-    };
-    std::vector<std::string> words;
-    words.reserve(kHeadwords);
-    for (std::size_t i = 0; i < kHeadwords; ++i) {
-      std::string word;
-      const std::size_t syllables = 2 + random() % 5;
-      for (std::size_t s = 0; s < syllables; ++s) {
-        if (s > 0 && random() % 10 == 0) word += '-';
-        const std::size_t consonants = random() % 4 == 0 ? 2 : 1;
-        for (std::size_t c = 0; c < consonants; ++c) {
-          word += pick(kVowelLetterCount, kLetterAnusvara - kVowelLetterCount);
-        }
-        word += pick(0, kLetterVisarga);
-        if (random() % 8 == 0) word += kLetters[kLetterAnusvara].m_letters;
-      }
-      if (random() % 6 == 0) word += kLetters[kLetterVisarga].m_letters;
-      words.push_back(std::move(word));
-    }
-    return words;
-  }();
+  static const std::vector<std::string> headwords = MakeSyntheticHeadwords(kHeadwords);
   return headwords;
 }
 

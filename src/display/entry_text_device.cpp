@@ -21,6 +21,7 @@ void CEntryFontMetrics::Prepare(CFace& face, const CFont& wanted, const QFont& f
   face.metrics = QFontMetricsF(face.font);
   face.height = QFontMetrics(face.font).height();
   face.advances.assign(shaped ? 0 : kCachedUnits, -1.0);
+  face.shapedWidths.clear();
 }
 
 void CEntryFontMetrics::Reset(const CEntryFonts& fonts, const QFont& fallback) {
@@ -49,8 +50,13 @@ const CEntryFontMetrics::CFace& CEntryFontMetrics::Face(EntryFont font) const {
 CExtent CEntryFontMetrics::Measure(const QString& text, EntryFont font) {
   CFace& face = Face(font);
   if (font == EntryFont::kDevanagari || font == EntryFont::kUnicodeText) {
-    return CExtent{static_cast<int>(std::lround(face.metrics.horizontalAdvance(text))),
-                   face.height};
+    auto known = face.shapedWidths.constFind(text);
+    if (known == face.shapedWidths.constEnd()) {
+      if (face.shapedWidths.size() >= kMaxShapedWidths) face.shapedWidths.clear();
+      known = face.shapedWidths.insert(
+          text, static_cast<int>(std::lround(face.metrics.horizontalAdvance(text))));
+    }
+    return CExtent{*known, face.height};
   }
   qreal width = 0;
   for (const QChar unit : text) {

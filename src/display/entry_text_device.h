@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QString>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,8 @@ namespace kv {
 // letters' advances. That lets a layout of thousands of words measure each word by adding up
 // cached advances instead of shaping it. Devanagari cannot be read without shaping (conjuncts,
 // the i-sign before its cluster), so its words, and the program's own UTF-8 words, are
-// measured shaped, as they are drawn.
+// measured shaped, as they are drawn, and each text's width is kept until the fonts change, so
+// that laying the same entry out again (a resize) shapes nothing.
 class CEntryFontMetrics {
  public:
   CEntryFontMetrics();
@@ -37,12 +39,15 @@ class CEntryFontMetrics {
   // Advances of the code units below kCachedUnits are kept once asked for; the entry text's
   // two code pages decode to letters well below it.
   static constexpr int kCachedUnits = 0x2200;
+  // Shaped widths kept at most: the Sanskrit words of a few of the longest entries.
+  static constexpr qsizetype kMaxShapedWidths = 20000;
 
   struct CFace {
     QFont font;
     QFontMetricsF metrics{QFont()};
     int height = 0;
-    std::vector<qreal> advances;  // negative: not asked for yet
+    std::vector<qreal> advances;       // negative: not asked for yet
+    QHash<QString, int> shapedWidths;  // of the texts measured shaped, for the next layout
   };
 
   static void Prepare(CFace& face, const CFont& wanted, const QFont& fallback, bool shaped);

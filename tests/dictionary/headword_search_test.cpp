@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,7 @@ TEST_F(HeadwordSearchTest, ListsHitsInBucketAndFileOrderWithTheirEntries) {
   EXPECT_TRUE(IsNoMatchText(text));
   EXPECT_FALSE(IsNoMatchText("No m"));
   ExpectSearches("dictionary/search.txt");
+  ExpectSearches("dictionary/scripts_search.txt");
 }
 
 TEST_F(HeadwordSearchTest, StopsAfter291HitsInOrder) {
@@ -60,6 +63,29 @@ TEST_F(HeadwordSearchTest, StopsAfter291HitsInOrder) {
   ASSERT_EQ(Search("sa"), SearchOutcome::kFound);
   ASSERT_EQ(m_found.ItemCount(), kMaxHits);
   EXPECT_EQ(Entries().back(), "e290");
+}
+
+// Loose hits after exact ones: never a record twice, not even from buckets the list names
+// twice, and no more than a full list.
+TEST_F(HeadwordSearchTest, LooseHitsFollowTheExactOnesUpToAFullList) {
+  for (const int perBucket : {100, 200}) {
+    std::vector<test::SHeadword> words;
+    for (int i = 0; i < perBucket; ++i) {
+      words.push_back({"zA" + std::to_string(1000 + i), "z" + std::to_string(i)});
+      words.push_back({"sa" + std::to_string(1000 + i), "s" + std::to_string(i)});
+    }
+    test::SFiles files = test::LayOut(words);
+    files.list = files.list.substr(0, files.list.find("##")) + files.list;
+    Write(files);
+    ASSERT_EQ(Search("sa", false, true), SearchOutcome::kFound);
+    const std::vector<std::string> entries = Entries();
+    ASSERT_EQ(entries.size(), static_cast<std::size_t>(std::min(2 * perBucket, kMaxHits)));
+    EXPECT_EQ(entries[0], "s0");
+    EXPECT_EQ(entries[static_cast<std::size_t>(perBucket)], "z0");
+    EXPECT_EQ(std::set<std::string>(entries.begin(), entries.end()).size(), entries.size());
+  }
+  // A key that folds to nothing finds nothing loosely.
+  EXPECT_EQ(Search("'"), SearchOutcome::kNoMatch);
 }
 
 TEST(SearchTextCheck, StatusAndLineBreaks) {

@@ -83,79 +83,54 @@ TEST(FoundListModel, RowsReachTheViewThroughDataRoles) {
 // The Unicode Devanagari of the list is spelled from the letters: the clusters that the glyph
 // codes draw wrongly come out right, and every headword of the sample reads back as its letters.
 TEST(FoundListModel, DevanagariIsSpelledFromTheLetters) {
-  const std::pair<const char*, const char*> words[] = {
-      {"AkAGkSin", "आकाङ्क्षिन्"}, {"paGkti", "पङ्क्ति"},           {"udghAta", "उद्घात"},
-      {"agrya", "अग्र्य"},        {"dharma-zAstra", "धर्मशास्त्र"}, {"saMskRta", "संस्कृत"},
-  };
   CFoundListModel list;
-  for (const auto& [letters, devanagari] : words) {
+  const auto shown = [&list](const std::string& letters) {
     list.DeleteAllRows();
-    FillRow(list, 0, letters);
+    FillRow(list, 0, letters.c_str());
     list.AddRow();
-    EXPECT_EQ(list.index(0).data(CFoundListModel::kDevanagariRole).toString(),
-              QString::fromUtf8(devanagari) + QChar(0xA0))
-        << letters;
+    return list.index(0).data(CFoundListModel::kDevanagariRole).toString();
+  };
+  for (const auto& [letters, devanagari] :
+       std::vector<std::pair<std::string, const char*>>{{"AkAGkSin", "आकाङ्क्षिन्"},
+                                                        {"paGkti", "पङ्क्ति"},
+                                                        {"udghAta", "उद्घात"},
+                                                        {"agrya", "अग्र्य"},
+                                                        {"dharma-zAstra", "धर्मशास्त्र"}}) {
+    EXPECT_EQ(shown(letters), QString::fromUtf8(devanagari) + QChar(0xA0)) << letters;
   }
-  std::vector<DictionaryError> errors;
+  // A headword longer than a row keeps the whole letters that fit.
+  shown(std::string(97, 'a') + "lRRa");
+  EXPECT_EQ(std::string(list.m_letterRows[0]), std::string(97, 'a'));
   std::ifstream source(KV_SOURCE_DIR "/data/sample/sample.txt", std::ios::binary);
+  std::vector<DictionaryError> errors;
   const std::string bytes{std::istreambuf_iterator<char>(source), {}};
   const std::vector<SourceEntry> entries = ParseSource(bytes, "sample.txt", errors);
   ASSERT_GT(entries.size(), 400u);
   for (const SourceEntry& entry : entries) {
-    list.DeleteAllRows();
-    FillRow(list, 0, entry.indexLine.c_str());
-    list.AddRow();
-    const QString shown = list.index(0).data(CFoundListModel::kDevanagariRole).toString();
     std::string letters;
-    ASSERT_TRUE(ReadText(shown.chopped(1).toStdString(), Scheme::kDevanagari, letters).Ok());
-    std::string expected;
-    for (const char c : entry.indexLine) {
-      if (!IsMatchIgnoredByte(static_cast<unsigned char>(c))) expected += c;
-    }
-    EXPECT_EQ(letters, expected) << entry.indexLine;
+    ASSERT_TRUE(
+        ReadText(shown(entry.indexLine).chopped(1).toStdString(), Scheme::kDevanagari, letters)
+            .Ok());
+    std::string expected = entry.indexLine;
+    std::erase_if(expected,
+                  [](char c) { return IsMatchIgnoredByte(static_cast<unsigned char>(c)); });
+    EXPECT_EQ(letters, expected);
   }
 }
 
-// A paint device that draws nothing and records where each run of text goes: its baseline
-// origin, its text and its font family.
-class CTextRecorder : public QPaintDevice {
+// An image that is never drawn on: it records where each run of text goes, its baseline
+// origin and its font family.
+class CTextRecorder : public QImage {
  public:
-  struct CText {
-    QPointF origin;
-    QString text;
-    QString family;
-  };
-
+  CTextRecorder() : QImage(1000, 100, QImage::Format_RGB32) {}
   QPaintEngine* paintEngine() const override { return &m_engine; }
-  const std::vector<CText>& Texts() const { return m_engine.m_texts; }
-  // The texts drawn in `family`.
-  std::vector<CText> TextsIn(const QString& family) const {
-    std::vector<CText> found;
-    for (const CText& text : Texts()) {
-      if (text.family == family) found.push_back(text);
+  // The baseline origins of the texts drawn in `family`.
+  std::vector<QPointF> In(const QString& family) const {
+    std::vector<QPointF> origins;
+    for (const auto& [origin, drawnIn] : m_engine.m_texts) {
+      if (drawnIn == family) origins.push_back(origin);
     }
-    return found;
-  }
-
- protected:
-  int metric(PaintDeviceMetric metric) const override {
-    switch (metric) {
-      case PdmWidth:
-        return 1000;
-      case PdmHeight:
-        return 100;
-      case PdmDpiX:
-      case PdmDpiY:
-      case PdmPhysicalDpiX:
-      case PdmPhysicalDpiY:
-        return 96;
-      case PdmDepth:
-        return 32;
-      case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-      default:
-        return 1;
-    }
+    return origins;
   }
 
  private:
@@ -166,12 +141,11 @@ class CTextRecorder : public QPaintDevice {
     void updateState(const QPaintEngineState&) override {}
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawPath(const QPainterPath&) override {}
     void drawTextItem(const QPointF& origin, const QTextItem& item) override {
-      m_texts.push_back({origin, item.text(), item.font().family()});
+      m_texts.emplace_back(origin, item.font().family());
     }
     Type type() const override { return User; }
-    std::vector<CText> m_texts;
+    std::vector<std::pair<QPointF, QString>> m_texts;
   };
   mutable CEngine m_engine;
 };
@@ -215,7 +189,7 @@ class FoundItemDrawTest : public testing::Test {
     QPainter painter(&recorder);
     painter.setFont(font.Font());
     painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text);
-    return recorder.Texts().at(0).origin;
+    return recorder.In(font.Font().family()).at(0);
   }
 
   CFixedDpi m_dpi{96, 96};
@@ -239,28 +213,25 @@ TEST_F(FoundItemDrawTest, StylesPlaceTheTwoTextsOnOneBaseline) {
                       size.itemHeight - size.textOffsetY);
     const QRect row(size.textOffsetX, 0, kWidth - size.textOffsetX, size.itemHeight);
 
-    const auto translit = Record(kStyleTranslit)->TextsIn(translitFamily);
+    const auto translit = Record(kStyleTranslit)->In(translitFamily);
     ASSERT_EQ(translit.size(), 1u);
-    EXPECT_EQ(translit[0].origin, Centred(m_list.TranslitFont(), row, item.translit));
+    EXPECT_EQ(translit[0], Centred(m_list.TranslitFont(), row, item.translit));
 
     const QPointF centred = Centred(m_list.DevanagariFont(), inset, item.devanagari);
-    const qreal baseline = std::round(centred.y());
-    for (const int style : {kStyleDevanagari, kStyleBoth}) {
-      const auto drawn = Record(style);
-      ASSERT_FALSE(drawn->TextsIn(devanagariFamily).empty());
-      for (const auto& text : drawn->TextsIn(devanagariFamily)) {
-        EXPECT_EQ(text.origin.y(), baseline) << style;
-      }
-      EXPECT_EQ(drawn->TextsIn(devanagariFamily)[0].origin.x(), centred.x());
-      EXPECT_EQ(drawn->TextsIn(translitFamily).size(), style == kStyleBoth ? 1u : 0u);
-    }
-    const auto both = Record(kStyleBoth)->TextsIn(translitFamily);
-    ASSERT_EQ(both.size(), 1u);
-    EXPECT_EQ(both[0].origin.y(), baseline);
     const int advance =
         QFontMetrics(m_list.DevanagariFont().Font()).horizontalAdvance(item.devanagari);
-    EXPECT_EQ(both[0].origin.x(), size.textOffsetX + advance);
-    EXPECT_EQ(both[0].text, item.translit);
+    for (const int style : {kStyleDevanagari, kStyleBoth}) {
+      const auto drawn = Record(style);
+      const auto devanagari = drawn->In(devanagariFamily);
+      ASSERT_FALSE(devanagari.empty());
+      EXPECT_EQ(devanagari[0], QPointF(centred.x(), std::round(centred.y()))) << style;
+      for (const QPointF& origin : devanagari) EXPECT_EQ(origin.y(), devanagari[0].y());
+      const auto following = drawn->In(translitFamily);
+      ASSERT_EQ(following.size(), style == kStyleBoth ? 1u : 0u);
+      if (style == kStyleBoth) {
+        EXPECT_EQ(following[0], QPointF(size.textOffsetX + advance, devanagari[0].y()));
+      }
+    }
   }
 }
 

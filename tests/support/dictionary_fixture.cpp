@@ -16,13 +16,17 @@ void CDictionaryTest::ExpectSearches(const std::string& name) {
     for (const std::string& search : Split(searches, " // ")) {
       const std::string key = search.substr(0, search.find(": "));
       const bool itrans = key.starts_with("itrans ");
+      const bool loose = key.starts_with("loose ");
       std::string shown = key + ": ";
       if (key.starts_with("@")) {
         const std::string entry = EntryAt(std::stoll(key.substr(1)));
         EXPECT_EQ(shown + (entry.empty() ? "-" : entry), search) << files;
         continue;
       }
-      const SearchOutcome outcome = Search(key.c_str() + (itrans ? 7 : 0), itrans);
+      const SearchOutcome outcome = Search(key.c_str() + (itrans  ? 7
+                                                          : loose ? 6
+                                                                  : 0),
+                                           itrans, loose);
       if (outcome == SearchOutcome::kRefused) {
         EXPECT_EQ(shown + "refused", search) << files;
         continue;

@@ -28,9 +28,9 @@ class CDictionaryTest : public testing::Test {
   }
   void Write(const std::vector<SHeadword>& words) { Write(LayOut(words)); }
 
-  SearchOutcome Search(const char* text, bool itrans = false) {
-    return RunHeadwordSearch({text, itrans}, m_dictionary.ListReader(), m_dictionary.IndexReader(),
-                             *m_rows, m_found, m_entry.get());
+  SearchOutcome Search(const char* text, bool itrans = false, bool alwaysLoose = false) {
+    return RunHeadwordSearch({text, itrans, alwaysLoose}, m_dictionary.ListReader(),
+                             m_dictionary.IndexReader(), *m_rows, m_found, m_entry.get());
   }
   std::string EntryAt(long long offset) {
     RetrieveEntry(offset, m_dictionary.TextReader(), m_entry.get());
@@ -54,7 +54,8 @@ class CDictionaryTest : public testing::Test {
   // <missing> or <folder> when it is one, an empty entry as "-", a search that finds nothing
   // as "no match", one that lists only loose hits with "~ " before them, one that misses a
   // file as its message, a text that cannot be read as "refused"; a KEY "itrans TEXT" is
-  // ITRANS, a KEY "@OFFSET" shows the entry read at that offset instead.
+  // ITRANS, a KEY "loose TEXT" lists loose hits on every search, a KEY "@OFFSET" shows the
+  // entry read at that offset instead.
   void ExpectSearches(const std::string& name);
 
   CTempDir m_dir;
