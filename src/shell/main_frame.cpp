@@ -214,6 +214,7 @@ void CMainFrame::CreateMenus() {
   connect(copy, &QAction::triggered, this, &CMainFrame::OnEditCopy);
 
   QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
+  search->setToolTipsVisible(true);
   m_looseMatchingAction = search->addAction(QStringLiteral("&Loose Matching"));
   m_looseMatchingAction->setObjectName(QStringLiteral("looseMatching"));
   m_looseMatchingAction->setCheckable(true);
@@ -316,17 +317,18 @@ void CMainFrame::OnSearch() {
   if (found == nullptr) return;  // no document window, nowhere to show anything
   // A message written into the entry text reaches the entry pane from the list itself.
   SearchInput input{text.c_str(), m_itransCheck->isChecked(), m_looseMatchingAction->isChecked()};
-  switch (found->Model().Search(input, m_app.Dictionary())) {
-    case SearchOutcome::kEmptyKey:
-      ShowMessageBox(this, QStringLiteral("Please enter search text"),
-                     QStringLiteral("Cannot do that"), MessageIcon::kNone);
-      break;
-    case SearchOutcome::kRefused:
-      // Nothing is searched for a text that reads as no word; the status line says why.
-      ShowTextCheck(CheckSearchText(text.c_str(), input.itrans));
-      break;
-    default:
-      break;
+  const SearchOutcome outcome = found->Model().Search(input, m_app.Dictionary());
+  if (outcome == SearchOutcome::kEmptyKey) {
+    ShowMessageBox(this, QStringLiteral("Please enter search text"),
+                   QStringLiteral("Cannot do that"), MessageIcon::kNone);
+  } else if (outcome == SearchOutcome::kRefused || outcome == SearchOutcome::kFoundLoose) {
+    // The status line says why nothing was searched for, or that the hits are loose ones.
+    ShowTextCheck(CheckSearchText(text.c_str(), input.itrans));
+    if (outcome == SearchOutcome::kFoundLoose) {
+      m_statusLine->setToolTip(m_statusLine->toolTip() +
+                               QStringLiteral("\nNo headword begins with it: the list shows the "
+                                              "headwords that begin with it loosely."));
+    }
   }
 }
 

@@ -201,6 +201,9 @@ TEST_F(ShellTest, TextInAnyScriptAndHowItWasRead) {
   QTest::mouseClick(Frame()->SearchButton(), Qt::LeftButton);
   EXPECT_EQ(List().ItemCount(), 1);
   EXPECT_TRUE(m_boxes.empty());
+  TypeAndReturn(QStringLiteral("rama"));
+  EXPECT_EQ(List().ItemCount(), 2);
+  EXPECT_TRUE(status->toolTip().endsWith(QStringLiteral("begin with it loosely.")));
   Frame()->resize(900, 400);
   TypeAndReturn(QString::fromUtf8("गज्ञ"));
   EXPECT_EQ(EntryText(),

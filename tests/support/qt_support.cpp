@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QStandardPaths>
+
+#include "test_files.h"
 
 namespace kv::test {
 
@@ -26,11 +29,15 @@ bool SaveScreenshot(const QImage& image, const char* name) {
 
 }  // namespace kv::test
 
-// The one main of the widget tests: settings go to a test location, never to the user's own,
-// no dictionary of the user's or the system's stands in for a test's own, and no display is
-// needed, also when CTest reads the test list at build time.
+// The one main of the widget tests: settings go to a folder of this run's own, never to the
+// user's nor to another test's running beside it, no dictionary of the user's or the system's
+// stands in for a test's own, and no display is needed, also when CTest reads the test list at
+// build time.
 int main(int argc, char** argv) {
   QStandardPaths::setTestModeEnabled(true);
+  const kv::test::CTempDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromStdString(settings.Path().string()));
   qputenv("XDG_DATA_HOME", kv::test::kNoDictionaries);
   qputenv("XDG_DATA_DIRS", kv::test::kNoDictionaries);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
