@@ -68,7 +68,7 @@ const CCommand kLookupCommand = {
     "as IAST when it holds IAST letters, otherwise as the dictionary's own letters\n"
     "(Harvard-Kyoto); hyphens and spaces between words do not count. When no headword\n"
     "begins with it, the headwords that begin with it loosely are listed: long and short\n"
-    "vowels alike, dots and accents ignored, s, sh, ś and ṣ alike, ri for ṛ.\n"
+    "vowels alike, dots and accents ignored, s or sh for every sibilant, ri for vowel r.\n"
     "  --itrans       TEXT without Devanagari or IAST letters is ITRANS\n"
     "  --scheme NAME  TEXT is in this scheme: hk, itrans, iast, deva or slp1\n"
     "  --loose        list the loose matches after the exact ones on every lookup\n"
