@@ -1,8 +1,7 @@
 #include "dictionary/found_rows.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <cstring>
+#include <string_view>
 
 #include "dictionary/letter_tables.h"
 
@@ -11,12 +10,13 @@ namespace kv {
 void FillRow(CFoundRows& rows, int row, const char* indexLine) {
   MakeListStrings(indexLine, rows.m_translitRows[row], rows.m_devanagariRows[row], kRowBytes);
   // Whole letters (and the single bytes between them) while they fit with the terminator.
-  const auto* text = reinterpret_cast<const unsigned char*>(indexLine);
+  const std::string_view line(indexLine, strnlen(indexLine, kRowBytes));
   std::size_t kept = 0;
-  while (text[kept] != 0) {
-    const std::size_t letter = std::max<std::size_t>(1, LetterBytesAt(text + kept));
-    if (kept + letter > static_cast<std::size_t>(kRowBytes - 1)) break;
-    kept += letter;
+  while (kept < line.size()) {
+    const CLetterAt letter = InternalLetterAt(line, kept);
+    const std::size_t length = letter.m_letter >= 0 ? letter.m_bytes : 1;
+    if (kept + length > static_cast<std::size_t>(kRowBytes - 1)) break;
+    kept += length;
   }
   std::memcpy(rows.m_letterRows[row], indexLine, kept);
   rows.m_letterRows[row][kept] = '\0';
