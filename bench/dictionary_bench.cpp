@@ -258,6 +258,7 @@ void BM_GuiRun(benchmark::State& state) {
 // Medians gathered from the repetitions, by benchmark name.
 struct CMedian {
   double realTime = 0;  // in the run's time unit
+  double cpuTime = 0;
   benchmark::TimeUnit unit = benchmark::kMicrosecond;
   std::map<std::string, double> counters;
   bool skipped = false;
@@ -272,6 +273,7 @@ class CMedianCollector : public benchmark::ConsoleReporter {
       if (run.aggregate_name != "median") continue;
       CMedian& median = m_medians[name];
       median.realTime = run.GetAdjustedRealTime();
+      median.cpuTime = run.GetAdjustedCPUTime();
       median.unit = run.time_unit;
       for (const auto& [counter, value] : run.counters) median.counters[counter] = value;
     }
@@ -283,17 +285,29 @@ class CMedianCollector : public benchmark::ConsoleReporter {
   std::map<std::string, CMedian> m_medians;
 };
 
-double Milliseconds(const CMedian& median) {
+double Milliseconds(const CMedian& median, double time) {
   switch (median.unit) {
     case benchmark::kNanosecond:
-      return median.realTime / 1e6;
+      return time / 1e6;
     case benchmark::kMicrosecond:
-      return median.realTime / 1e3;
+      return time / 1e3;
     case benchmark::kMillisecond:
-      return median.realTime;
+      return time;
     default:
-      return median.realTime * 1e3;
+      return time * 1e3;
   }
+}
+
+// The time a case is judged by: a whole process by the wall clock; an in-process case by its
+// CPU time, which waiting for a core on a shared machine does not lengthen.
+double JudgedMilliseconds(const CMedian& median, bool process) {
+  return Milliseconds(median, process ? median.realTime : median.cpuTime);
+}
+
+std::string MillisecondsCell(double ms) {
+  char cell[64];
+  std::snprintf(cell, sizeof cell, ms < 1 ? "%.3f ms" : "%.2f ms", ms);
+  return cell;
 }
 
 std::string CpuModel() {
@@ -334,13 +348,17 @@ void WriteResults(const CMedianCollector& collector, int repetitions) {
   const CRow rows[] = {
       {"search_two_letters_sa", "headword search `sa` (291 hits, list full)", 0.5},
       {"search_one_letter_s", "headword search `s` (one-letter key)", 0},
-      {"search_miss_no_bucket", "headword search `qa` (miss: no such bucket)", 0.1},
-      {"search_miss_in_sa_bucket", "headword search `saii` (miss: whole `sa` bucket read)", 0},
+      {"search_miss_no_bucket",
+       "headword search `zzzzz` (no such bucket, no loose hit: the loose search reads every "
+       "bucket)",
+       20},
+      {"search_miss_in_sa_bucket",
+       "headword search `saii` (no exact hit in the whole `sa` bucket, then the loose search)",
+       20},
       {"search_typed_hk", "headword search typed in Harvard-Kyoto `sA` (291 hits)", 0},
       {"search_typed_iast", "the same typed in IAST `sā`", 0, "search_typed_hk", 1.1},
       {"search_typed_devanagari", "the same typed in Devanagari `सा`", 0, "search_typed_hk", 1.1},
-      {"loose_search_krsna", "`krsna`: no exact hit, loose search of every bucket", 20},
-      {"loose_search_miss", "`zzzzz`: no exact hit, loose search of every bucket, no hit", 20},
+      {"loose_search_krsna", "headword search `krsna` (no exact hit, the loose search)", 20},
       {"retrieve_longest_entry", "entry retrieval of the longest entry (126,998 bytes)", 0.3},
       {"kvdict_lookup_process", "`kvdict lookup sa` as a whole process", 10},
       {"grep_index_process", "`grep -m 291 '^sa' kvindx.txt` (naive)", 0},
@@ -360,29 +378,29 @@ void WriteResults(const CMedianCollector& collector, int repetitions) {
       << " cores. Release build, "
       << "medians of " << repetitions << " repetitions (`bench/dictionary_bench`).\n";
   out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts() << ".\n\n";
-  out << "| case | median | target | vs. `kvdict lookup` | notes |\n";
-  out << "|---|---:|---:|---:|---|\n";
+  out << "| case | median | CPU median | target | vs. `kvdict lookup` | notes |\n";
+  out << "|---|---:|---:|---:|---:|---|\n";
   for (const CRow& row : rows) {
     const CMedian* median = find(row.name);
     if (median == nullptr) continue;
-    const double ms = Milliseconds(*median);
-    char cell[64];
-    std::snprintf(cell, sizeof cell, ms < 1 ? "%.3f ms" : "%.2f ms", ms);
-    out << "| " << row.what << " | " << cell << " | ";
+    const bool process = std::string_view(row.name).find("process") != std::string_view::npos;
+    const double ms = JudgedMilliseconds(*median, process);
+    out << "| " << row.what << " | " << MillisecondsCell(Milliseconds(*median, median->realTime))
+        << " | " << (process ? "" : MillisecondsCell(ms)) << " | ";
     if (row.targetMs > 0) {
       out << "≤ " << row.targetMs << " ms " << (ms <= row.targetMs ? "(met)" : "(**missed**)");
     }
     if (const CMedian* baseline = row.baseline != nullptr ? find(row.baseline) : nullptr) {
-      const double ratio = ms / Milliseconds(*baseline);
+      const double ratio = ms / JudgedMilliseconds(*baseline, false);
       char text[96];
       std::snprintf(text, sizeof text, "≤ %.2f× Harvard-Kyoto: %.2f× %s", row.maxRatio, ratio,
                     ratio <= row.maxRatio ? "(met)" : "(**missed**)");
       out << text;
     }
     out << " | ";
-    if (lookup != nullptr && std::string_view(row.name).find("process") != std::string_view::npos) {
+    if (lookup != nullptr && process) {
       char ratio[32];
-      std::snprintf(ratio, sizeof ratio, "%.2f×", ms / Milliseconds(*lookup));
+      std::snprintf(ratio, sizeof ratio, "%.2f×", ms / JudgedMilliseconds(*lookup, true));
       out << ratio;
     }
     out << " | ";
@@ -394,31 +412,31 @@ void WriteResults(const CMedianCollector& collector, int repetitions) {
     out << " |\n";
   }
   out << "\nIn-process cases time the search or retrieval alone, with the three files open and "
-         "in the page cache, as the program runs them; process cases include start-up, and "
-         "`peak_rss_kb` is the process's peak resident memory. Ratios compare whole processes "
-         "with `kvdict lookup sa`.\n\n"
-         "A miss inside a crowded bucket has no target: the index keeps each bucket in display "
-         "order, not sorted, so a key that matches nothing in the `sa` bucket reads all of it "
-         "(about 600 KB in 2048-byte blocks). A miss whose first two letters name no bucket "
-         "reads only kvlist.txt. In the 291-hit search most of the time goes to making the two "
-         "list strings of each hit (Devanagari and transliteration), not to reading.\n\n"
-         "A typed text is read into its key first (any script, separators left out); the "
-         "three `sA` cases search the same key. A loose search runs when nothing matches "
-         "exactly: it reads every bucket of kvindx.txt and folds each headword only as far as "
-         "the key needs.\n";
+         "in the page cache, as the program runs them, and meet their targets by CPU time (on "
+         "a machine shared with other work the wall clock also counts the waits for a core); "
+         "process cases include start-up and are timed by the wall clock, and `peak_rss_kb` is "
+         "the process's peak resident memory. Ratios compare whole processes with `kvdict "
+         "lookup sa`.\n\n"
+         "The index keeps each bucket in display order, not sorted, so a key that matches nothing "
+         "in the `sa` bucket reads all of it (about 600 KB in 2048-byte blocks); a key whose "
+         "first two letters name no bucket reads only kvlist.txt. Either way a search without "
+         "exact hit then runs the loose search, which reads every bucket of kvindx.txt (4 MB) "
+         "and folds each headword only as far as the key needs. In the 291-hit search most of "
+         "the time goes to making the two list strings of each hit (Devanagari and "
+         "transliteration), not to reading. A typed text is read into its key first (any "
+         "script, separators left out); the three `sA` cases search the same key.\n";
 }
 
 void RegisterAll() {
   auto unit = benchmark::kMicrosecond;
   benchmark::RegisterBenchmark("search_two_letters_sa", BM_Search, "sa", kMaxHits)->Unit(unit);
   benchmark::RegisterBenchmark("search_one_letter_s", BM_Search, "s", -1)->Unit(unit);
-  benchmark::RegisterBenchmark("search_miss_no_bucket", BM_Search, "qa", 0)->Unit(unit);
-  benchmark::RegisterBenchmark("search_miss_in_sa_bucket", BM_Search, "saii", 0)->Unit(unit);
+  benchmark::RegisterBenchmark("search_miss_no_bucket", BM_Search, "zzzzz", 0)->Unit(unit);
+  benchmark::RegisterBenchmark("search_miss_in_sa_bucket", BM_Search, "saii", -1)->Unit(unit);
   benchmark::RegisterBenchmark("search_typed_hk", BM_Search, "sA", kMaxHits)->Unit(unit);
   benchmark::RegisterBenchmark("search_typed_iast", BM_Search, "sā", kMaxHits)->Unit(unit);
   benchmark::RegisterBenchmark("search_typed_devanagari", BM_Search, "सा", kMaxHits)->Unit(unit);
   benchmark::RegisterBenchmark("loose_search_krsna", BM_Search, "krsna", -1)->Unit(unit);
-  benchmark::RegisterBenchmark("loose_search_miss", BM_Search, "zzzzz", 0)->Unit(unit);
   benchmark::RegisterBenchmark("retrieve_longest_entry", BM_RetrieveLongestEntry)->Unit(unit);
   struct CProcessCase {
     const char* name;
