@@ -313,6 +313,7 @@ TEST_F(FoundViewTest, SizeChangeRemeasuresTheRowsDropsTheSelectionAndKeepsTheEnt
   EXPECT_EQ(m_view.GetCurSel(), -1);
   EXPECT_EQ(List().ItemCount(), kHeadwordCount);
   EXPECT_EQ(RowRect(0).height(), List().ItemHeight());
+  EXPECT_TRUE(test::SaveScreenshot(Grab(), "found_list_size_40"));
   EXPECT_EQ(Entry(), kHeadwords[3].entry);
   List().SetDisplayStyle(kStyleTranslit);
   EXPECT_EQ(RowRect(5).height(), List().ItemHeight());
