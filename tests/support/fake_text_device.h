@@ -8,8 +8,9 @@
 
 namespace kv::test {
 
-// Fixed-width glyphs: by default every byte of the text font is 10 pixels wide and 14 high,
-// every byte of the transliteration font 12 wide and 18 high. Records what it draws.
+// Fixed-width glyphs: by default every byte of the text font is 10 pixels wide and 14 high
+// with its baseline 11 below the top, every byte of the transliteration font 12 wide and 18
+// high with its baseline at 14. Records what it draws.
 class CFakeTextDevice : public ITextDevice {
  public:
   struct CDrawCall {
@@ -19,13 +20,21 @@ class CFakeTextDevice : public ITextDevice {
     EntryFont font;
   };
 
-  explicit CFakeTextDevice(CExtent text = {10, 14}, CExtent translit = {12, 18})
-      : m_text(text), m_translit(translit) {}
+  explicit CFakeTextDevice(CExtent text = {10, 14}, CExtent translit = {12, 18},
+                           int textAscent = 11, int translitAscent = 14)
+      : m_text(text),
+        m_translit(translit),
+        m_textAscent(textAscent),
+        m_translitAscent(translitAscent) {}
 
   CExtent Measure(std::string_view text, EntryFont font) override {
     ++m_measureCount;
     const CExtent glyph = font == EntryFont::kText ? m_text : m_translit;
     return {glyph.width * static_cast<int>(text.size()), glyph.height};
+  }
+
+  int Ascent(EntryFont font) override {
+    return font == EntryFont::kText ? m_textAscent : m_translitAscent;
   }
 
   void Draw(std::string_view text, const CRect& rect, Colour colour, EntryFont font) override {
@@ -38,6 +47,8 @@ class CFakeTextDevice : public ITextDevice {
  private:
   CExtent m_text;
   CExtent m_translit;
+  int m_textAscent;
+  int m_translitAscent;
 };
 
 }  // namespace kv::test
