@@ -77,10 +77,11 @@ void CShabdaView::LayoutNow() {
 }
 
 void CShabdaView::UpdateScrollBars() {
+  // Both ranges follow the laid-out text: a text wrapped to the pane needs no sideways
+  // scrolling, and only a word wider than the pane brings the horizontal bar.
   const QSize area = viewport()->size();
-  const int contentWidth = std::max(kMinScrollWidth, m_layout->Width() + kScrollMargin);
   const int contentHeight = m_layout->Height() + kScrollMargin;
-  horizontalScrollBar()->setRange(0, std::max(0, contentWidth - area.width()));
+  horizontalScrollBar()->setRange(0, std::max(0, m_layout->Width() - area.width()));
   verticalScrollBar()->setRange(0, std::max(0, contentHeight - area.height()));
 }
 
@@ -183,7 +184,11 @@ void CShabdaView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CShabdaView::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
+  // The pane gets the release of every press it got, wherever the pointer then is; a release
+  // outside it is a drag away, which toggles nothing (not even a word scrolled out of sight
+  // that happens to lie under that point).
+  if (event->button() == Qt::LeftButton &&
+      viewport()->rect().contains(event->position().toPoint())) {
     const QPoint point = LogicalPoint(event->position());
     const CToggleResult result = ToggleAt(*m_layout, point.x(), point.y());
     if (result.Changed()) {

@@ -25,9 +25,7 @@ class CShabdaView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  // Scroll sizes in logical pixels: the content is at least kMinScrollWidth wide and
-  // reaches kScrollMargin below the lowest line.
-  static constexpr int kMinScrollWidth = 1000;
+  // Scroll sizes in logical pixels: the content reaches kScrollMargin below the lowest line.
   static constexpr int kScrollMargin = 10;
   static constexpr int kPageStepX = 100;
   static constexpr int kPageStepY = 510;
