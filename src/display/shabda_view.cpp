@@ -1,5 +1,7 @@
 #include "display/shabda_view.h"
 
+#include <QGuiApplication>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,6 +20,23 @@
 static void RegisterEntryViewResources() { Q_INIT_RESOURCE(entry_view); }
 
 namespace kv {
+namespace {
+
+constexpr int kCursorSize = 32;
+
+// A cursor drawn for the screen's pixel density: the picture at twice the pixels where the
+// screen has them, the hot spot given in the cursor's own units.
+QCursor HandCursor(const char* picture, int hotX, int hotY, qreal ratio) {
+  const QPixmap drawn =
+      QIcon(QString::fromLatin1(picture)).pixmap(QSize(kCursorSize, kCursorSize), ratio);
+  // The X11 platform hands the hot spot to the server as a place in the picture's own pixels,
+  // where the others scale it by the picture's density themselves.
+  const qreal scale =
+      QGuiApplication::platformName() == QLatin1String("xcb") ? drawn.devicePixelRatio() : 1;
+  return QCursor(drawn, qRound(hotX * scale), qRound(hotY * scale));
+}
+
+}  // namespace
 
 void InitEntryViewResources() {
   static const bool registered = [] {
@@ -33,8 +52,7 @@ CShabdaView::CShabdaView(QWidget* parent)
       m_layout(std::make_unique<CEntryLayout>()),
       m_arrowCursor(Qt::ArrowCursor) {
   InitEntryViewResources();
-  m_wordCursor = QCursor(QPixmap(QStringLiteral(":/cursors/132.png")), 6, 0);
-  m_paragraphCursor = QCursor(QPixmap(QStringLiteral(":/cursors/133.png")), 12, 1);
+  MakeCursors();
   m_fonts.Create();
   m_fontMetrics.Reset(m_fonts.m_entryFont, m_fonts.m_entryTranslitFont, viewport()->font());
 
@@ -146,8 +164,18 @@ void CShabdaView::resizeEvent(QResizeEvent* event) {
   }
 }
 
+void CShabdaView::MakeCursors() {
+  const qreal ratio = devicePixelRatio();
+  if (ratio == m_cursorRatio) return;
+  m_cursorRatio = ratio;
+  m_wordCursor = HandCursor(":/cursors/132.png", 6, 0, ratio);
+  m_paragraphCursor = HandCursor(":/cursors/133.png", 12, 1, ratio);
+}
+
 void CShabdaView::showEvent(QShowEvent* event) {
   QAbstractScrollArea::showEvent(event);
+  // The screen the pane shows on decides the cursors' pixels.
+  MakeCursors();
   if (!m_shown) {
     m_shown = true;
     m_layout->ClearSelection();

@@ -72,6 +72,8 @@ class CShabdaView : public QAbstractScrollArea {
   void UpdateScrollBars();
   QPoint LogicalPoint(const QPointF& viewportPoint) const;
   void ShowCursor(EntryCursor cursor);
+  // Draws the hand cursors for the pane's screen, unless they are drawn for it already.
+  void MakeCursors();
 
   CEntryFonts m_fonts;
   std::unique_ptr<char[]> m_text;
@@ -86,6 +88,7 @@ class CShabdaView : public QAbstractScrollArea {
   QCursor m_arrowCursor;
   QCursor m_wordCursor;
   QCursor m_paragraphCursor;
+  qreal m_cursorRatio = 0;  // the pixel density the hand cursors are drawn for
 };
 
 }  // namespace kv

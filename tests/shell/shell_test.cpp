@@ -152,7 +152,11 @@ TEST_F(ShellTest, ReturnSearchesAndTheStatusFollowsTheText) {
 TEST_F(ShellTest, SelectionShowsTheEntryAndCopyWorksFromTheEdit) {
   StartOnSmallDictionary();
   TypeAndReturn(QStringLiteral("r"));
-  ListView()->setFocus();
+  // F6 from the search edit into the list: the first Down selects the first row.
+  QTest::keyClick(Frame()->SearchTextEdit(), Qt::Key_F6);
+  ASSERT_TRUE(ListView()->hasFocus());
+  QTest::keyClick(ListView(), Qt::Key_Down);
+  EXPECT_EQ(EntryText(), "r%Ama m. the hero of the epic; a name of Vishnu");
   QTest::keyClick(ListView(), Qt::Key_Down);
   EXPECT_EQ(EntryText(), "r%AmAyaNa n. the epic of r%Ama");
   // Words go out as the entry stores them, each with its separating space, by Ctrl+C,
@@ -224,7 +228,7 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   EXPECT_EQ(Frame()->MdiArea()->subWindowList().size(), 1);
   QStringList menus;
   for (QAction* action : Frame()->menuBar()->actions()) menus << action->text();
-  EXPECT_EQ(menus, (QStringList{"&Edit", "&Window", "&Help"}));
+  EXPECT_EQ(menus, (QStringList{"&Edit", "&View", "&Window", "&Help"}));
 
   // F6 moves between the two panes.
   ListView()->setFocus();
