@@ -64,15 +64,11 @@ TEST(EntryLayout, LaysOutTheExamples) {
     // The word tables hold what the word pieces do, and a full paint draws every piece. The
     // pieces of a line share a baseline, and none reaches down into a later line.
     ASSERT_EQ(r->device.m_draws.size(), static_cast<std::size_t>(l.PieceCount())) << input;
-    int lineTop = -1;
-    int baseline = 0;
-    int bottom = -1;
-    int previousBottom = -1;
+    int baseline = 0, bottom = -1, previousBottom = -1;
     for (int i = 0; i < l.PieceCount(); ++i) {
       const CPiece& p = l.Piece(i);
       const int pieceBaseline = p.rect.top + r->device.Ascent(FontOf(p.kind));
-      if (p.lineTop != lineTop) {
-        lineTop = p.lineTop;
+      if (i == 0 || p.lineTop != l.Piece(i - 1).lineTop) {
         baseline = pieceBaseline;
         previousBottom = bottom;
       }

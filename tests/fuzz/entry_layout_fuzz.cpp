@@ -41,18 +41,12 @@ void CheckTables(const kv::CEntryLayout& layout, int textLength) {
     KV_FUZZ_CHECK(piece.word >= -1 && piece.word < layout.m_wordCount);
   }
   // Lines follow each other: no piece reaches down into a later line.
-  int lineTop = -1;
-  int lineBottom = -1;
-  int previousLineBottom = -1;
-  for (int i = 0; i < layout.PieceCount(); ++i) {
+  for (int i = 1, bottom = -1, previousBottom = -1; i < layout.PieceCount(); ++i) {
+    const kv::CPiece& before = layout.Piece(i - 1);
     const kv::CPiece& piece = layout.Piece(i);
-    KV_FUZZ_CHECK(piece.lineTop >= lineTop);
-    if (piece.lineTop != lineTop) {
-      lineTop = piece.lineTop;
-      previousLineBottom = lineBottom;
-    }
-    KV_FUZZ_CHECK(piece.rect.top >= lineTop && piece.rect.top > previousLineBottom);
-    lineBottom = std::max(lineBottom, piece.rect.bottom);
+    bottom = std::max(bottom, before.rect.bottom);
+    if (piece.lineTop != before.lineTop) previousBottom = bottom;
+    KV_FUZZ_CHECK(piece.lineTop >= before.lineTop && piece.rect.top > previousBottom);
   }
 }
 
@@ -73,12 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(text.get(), rest.data(), length);
   text[length] = '\0';
 
-  // Fixed-size glyphs per font, as a screen font roughly has them (at most 64 pixels), with
-  // the baseline three quarters down.
-  const int textHeight = 1 + (heights & 0x3F);
-  const int translitHeight = 1 + (heights >> 2);
-  kv::test::CFakeTextDevice device({glyphs & 0x0F, textHeight}, {glyphs >> 4, translitHeight},
-                                   textHeight * 3 / 4, translitHeight * 3 / 4);
+  // Fixed-size glyphs per font, as a screen font roughly has them (at most 64 pixels).
+  kv::test::CFakeTextDevice device({glyphs & 0x0F, 1 + (heights & 0x3F)},
+                                   {glyphs >> 4, 1 + (heights >> 2)});
   kv::CEntryLayout& layout = Layout();
   layout.Paint(text.get(), columnWidth, device);
   CheckTables(layout, static_cast<int>(length));

@@ -8,9 +8,9 @@
 
 namespace kv::test {
 
-// Fixed-width glyphs: by default every byte of the text font is 10 pixels wide and 14 high
-// with its baseline 11 below the top, every byte of the transliteration font 12 wide and 18
-// high with its baseline at 14. Records what it draws.
+// Fixed-width glyphs: by default every byte of the text font is 10 pixels wide and 14 high,
+// every byte of the transliteration font 12 wide and 18 high; a font's baseline lies a
+// quarter of its height above its bottom (11 and 14 below the top). Records what it draws.
 class CFakeTextDevice : public ITextDevice {
  public:
   struct CDrawCall {
@@ -20,12 +20,8 @@ class CFakeTextDevice : public ITextDevice {
     EntryFont font;
   };
 
-  explicit CFakeTextDevice(CExtent text = {10, 14}, CExtent translit = {12, 18},
-                           int textAscent = 11, int translitAscent = 14)
-      : m_text(text),
-        m_translit(translit),
-        m_textAscent(textAscent),
-        m_translitAscent(translitAscent) {}
+  explicit CFakeTextDevice(CExtent text = {10, 14}, CExtent translit = {12, 18})
+      : m_text(text), m_translit(translit) {}
 
   CExtent Measure(std::string_view text, EntryFont font) override {
     ++m_measureCount;
@@ -34,7 +30,8 @@ class CFakeTextDevice : public ITextDevice {
   }
 
   int Ascent(EntryFont font) override {
-    return font == EntryFont::kText ? m_textAscent : m_translitAscent;
+    const int height = (font == EntryFont::kText ? m_text : m_translit).height;
+    return height - height / 4;
   }
 
   void Draw(std::string_view text, const CRect& rect, Colour colour, EntryFont font) override {
@@ -47,8 +44,6 @@ class CFakeTextDevice : public ITextDevice {
  private:
   CExtent m_text;
   CExtent m_translit;
-  int m_textAscent;
-  int m_translitAscent;
 };
 
 }  // namespace kv::test
