@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QIcon>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +12,7 @@
 
 #include "controls/controls_resources.h"
 #include "controls/palette_image.h"
+#include "platform/screen_dpi.h"
 
 namespace kv {
 
@@ -90,14 +89,10 @@ QImage FaceImage(const CPaletteBitmap& bitmap, qreal ratio) {
   return face;
 }
 
-// Icon ":/icons/<iconId>" as drawn for `ratio` device pixels per pixel: the picture drawn at
-// twice the pixels where the screen has them, at the size of the plain one.
+// Icon ":/icons/<iconId>" as drawn for `ratio` device pixels per pixel.
 QPixmap LoadIcon(unsigned iconId, qreal ratio) {
   InitControlsResources();
-  const QString path = QStringLiteral(":/icons/%1.png").arg(iconId & 0xFFFFu);
-  const QSize size = QImageReader(path).size();
-  if (!size.isValid()) return QPixmap();
-  return QIcon(path).pixmap(size, ratio);
+  return PixmapForDensity(QStringLiteral(":/icons/%1.png").arg(iconId & 0xFFFFu), ratio);
 }
 
 int DevicePixels(int pixels, qreal ratio) { return qRound(pixels * ratio); }

@@ -1,7 +1,6 @@
 #include "display/shabda_view.h"
 
 #include <QGuiApplication>
-#include <QIcon>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -14,6 +13,7 @@
 
 #include "dictionary/found_rows.h"
 #include "platform/clipboard.h"
+#include "platform/screen_dpi.h"
 
 // Q_INIT_RESOURCE declares the generated registration function where it is expanded, so it
 // must stay outside any namespace.
@@ -22,13 +22,9 @@ static void RegisterEntryViewResources() { Q_INIT_RESOURCE(entry_view); }
 namespace kv {
 namespace {
 
-constexpr int kCursorSize = 32;
-
-// A cursor drawn for the screen's pixel density: the picture at twice the pixels where the
-// screen has them, the hot spot given in the cursor's own units.
+// A cursor drawn for the screen's pixel density, the hot spot given in the cursor's own units.
 QCursor HandCursor(const char* picture, int hotX, int hotY, qreal ratio) {
-  const QPixmap drawn =
-      QIcon(QString::fromLatin1(picture)).pixmap(QSize(kCursorSize, kCursorSize), ratio);
+  const QPixmap drawn = PixmapForDensity(QString::fromLatin1(picture), ratio);
   // The X11 platform hands the hot spot to the server as a place in the picture's own pixels,
   // where the others scale it by the picture's density themselves.
   const qreal scale =
