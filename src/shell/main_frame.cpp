@@ -412,6 +412,8 @@ void CMainFrame::OnSearchTextChange() {
   } else if (m_searchAsYouType->isChecked() && !check.refused && !check.cleaned.empty()) {
     // Once the keys already typed have been taken: a burst of typing searches once.
     m_typedSearch.start();
+  } else {
+    m_typedSearch.stop();  // the text as it now stands is not one to search
   }
 }
 
