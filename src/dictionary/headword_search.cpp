@@ -286,24 +286,19 @@ bool RetrieveEntry(long long offset, CLineReader& textReader, char* entryText) {
   return true;
 }
 
-SearchTextCheck CheckSearchText(const char* text, bool itrans) {
-  SearchTextCheck check{};
-  std::strncpy(check.cleaned, text, kKeyBytes - 1);
-  if (check.cleaned[0] == 0) {
-    check.status = "Enter Text";
-    return check;
-  }
+SearchTextCheck CheckSearchText(std::string_view text, bool itrans) {
+  SearchTextCheck check;
+  check.cleaned.reserve(text.size());
   // Return puts a line break into the edit: each one is cut, CR LF as a pair.
-  char* out = check.cleaned;
-  for (const char* p = check.cleaned; *p; ++p) {
-    if (*p == '\r' || *p == '\n') {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
       check.lineBreakCut = true;
-      if (*p == '\r' && p[1] == '\n') ++p;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       continue;
     }
-    *out++ = *p;
+    check.cleaned += c;
   }
-  *out = 0;
   // The status describes the text the edit keeps.
   check.key = MakeSearchKey(check.cleaned, itrans);
   check.refused = !check.key.Ok();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "dictionary/found_rows.h"
 #include "dictionary/itrans.h"
@@ -67,17 +69,19 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
 // text holds its missing-file message and the result is false.
 bool RetrieveEntry(long long offset, CLineReader& textReader, char* entryText);
 
-// The search-text check that runs on every change of the search edit: the text without its
-// line breaks is read as the search reads it (MakeSearchKey).
+// The search-text check that runs on every change of the search edit, on the edit's whole
+// text: the text without its line breaks is read as the search reads it (MakeSearchKey). A
+// text that reads as no word, or whose key is longer than a key can hold, is refused; the
+// edit keeps it whole, so that the user sees what to mend.
 struct SearchTextCheck {
-  const char* status;       // "Enter Text", "Click Search" or "Error in Text"
-  bool refused;             // the text cannot be read
-  bool lineBreakCut;        // `text` had line breaks; the edit must take `cleaned`
-  bool runSearch;           // Return was pressed on an acceptable text
-  char cleaned[kKeyBytes];  // the text without its line breaks
-  CSearchKey key;           // how `cleaned` reads
+  const char* status = nullptr;  // "Enter Text", "Click Search" or "Error in Text"
+  bool refused = false;          // the text cannot be read, or its key is too long
+  bool lineBreakCut = false;     // `text` had line breaks; the edit must take `cleaned`
+  bool runSearch = false;        // Return was pressed on an acceptable text
+  std::string cleaned;           // the text without its line breaks
+  CSearchKey key;                // how `cleaned` reads
 };
-// `text` is at most kKeyBytes - 1 bytes of UTF-8; `itrans` is the state of the ITRANS box.
-SearchTextCheck CheckSearchText(const char* text, bool itrans);
+// `text` is UTF-8; `itrans` is the state of the ITRANS box.
+SearchTextCheck CheckSearchText(std::string_view text, bool itrans);
 
 }  // namespace kv

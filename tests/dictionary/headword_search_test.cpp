@@ -89,12 +89,17 @@ TEST_F(HeadwordSearchTest, LooseHitsFollowTheExactOnesUpToAFullList) {
 }
 
 TEST(SearchTextCheck, StatusAndLineBreaks) {
-  for (const auto& [text, expected] : test::ReadRows("dictionary/search_text.txt")) {
+  auto rows = test::ReadRows("dictionary/search_text.txt");
+  // The whole text is checked: a key one byte longer than a key holds is refused, its line
+  // break cut.
+  const std::string tooLong(kKeyBytes, 'a');
+  rows.emplace_back(tooLong + "\n", "Error in Text | " + tooLong + " | no search");
+  for (const auto& [text, expected] : rows) {
     const bool itrans = text.starts_with("itrans ");
-    const SearchTextCheck check = CheckSearchText(text.c_str() + (itrans ? 7 : 0), itrans);
-    EXPECT_EQ(std::string(check.status) + " | " +
-                  (check.lineBreakCut ? std::string(check.cleaned) : "kept") + " | " +
-                  (check.runSearch ? "search" : "no search"),
+    const SearchTextCheck check =
+        CheckSearchText(std::string_view(text).substr(itrans ? 7 : 0), itrans);
+    EXPECT_EQ(std::string(check.status) + " | " + (check.lineBreakCut ? check.cleaned : "kept") +
+                  " | " + (check.runSearch ? "search" : "no search"),
               expected)
         << text;
   }

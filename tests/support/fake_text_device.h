@@ -8,8 +8,10 @@
 
 namespace kv::test {
 
-// Fixed-width glyphs: by default every byte of the text font is 10 pixels wide and 14 high,
-// every byte of the transliteration font 12 wide and 18 high. Records what it draws.
+// Fixed-width glyphs: by default every byte of the text font (and of its UTF-8 words) is 10
+// pixels wide and 14 high, every byte of the transliteration and Devanagari fonts 12 wide and
+// 18 high; a font's baseline lies a quarter of its height above its bottom (11 and 14 below
+// the top). Records what it draws.
 class CFakeTextDevice : public ITextDevice {
  public:
   struct CDrawCall {
@@ -24,9 +26,11 @@ class CFakeTextDevice : public ITextDevice {
 
   CExtent Measure(std::string_view text, EntryFont font) override {
     ++m_measureCount;
-    const CExtent glyph = font == EntryFont::kText ? m_text : m_translit;
+    const CExtent glyph = Glyph(font);
     return {glyph.width * static_cast<int>(text.size()), glyph.height};
   }
+
+  int Ascent(EntryFont font) override { return Glyph(font).height - Glyph(font).height / 4; }
 
   void Draw(std::string_view text, const CRect& rect, Colour colour, EntryFont font) override {
     m_draws.push_back(CDrawCall{std::string(text), rect, colour, font});
@@ -36,6 +40,10 @@ class CFakeTextDevice : public ITextDevice {
   int m_measureCount = 0;
 
  private:
+  CExtent Glyph(EntryFont font) const {
+    return font == EntryFont::kText || font == EntryFont::kUnicodeText ? m_text : m_translit;
+  }
+
   CExtent m_text;
   CExtent m_translit;
 };
