@@ -51,16 +51,21 @@ std::string FolderName(const std::string& path) {
 
 }  // namespace
 
+std::string UserDictionariesFolder(const DictionaryEnvironment& environment) {
+  std::string dataHome = environment.xdgDataHome;
+  if (!IsAbsolute(dataHome)) {
+    dataHome = IsAbsolute(environment.home) ? Join(environment.home, kDefaultDataHome) : "";
+  }
+  return dataHome.empty() ? "" : Join(dataHome, kDataSubfolder);
+}
+
 std::vector<DictionaryPlace> DictionaryPlaces(const DictionaryEnvironment& environment) {
   std::vector<DictionaryPlace> places;
   places.push_back({environment.currentDir, false});
   if (!environment.executableDir.empty()) places.push_back({environment.executableDir, false});
 
-  std::string dataHome = environment.xdgDataHome;
-  if (!IsAbsolute(dataHome)) {
-    dataHome = IsAbsolute(environment.home) ? Join(environment.home, kDefaultDataHome) : "";
-  }
-  if (!dataHome.empty()) places.push_back({Join(dataHome, kDataSubfolder), true});
+  const std::string userFolder = UserDictionariesFolder(environment);
+  if (!userFolder.empty()) places.push_back({userFolder, true});
 
   std::string dataDirs =
       environment.xdgDataDirs.empty() ? kDefaultDataDirs : environment.xdgDataDirs;

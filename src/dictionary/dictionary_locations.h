@@ -5,7 +5,6 @@
 
 namespace kv {
 
-
 // Where an installed program keeps its shared files (the sample dictionary, the help page),
 // relative to the folder of its executable: bin/ and share/ of one prefix, so that a copy
 // installed under any prefix or DESTDIR finds its own.
@@ -48,6 +47,11 @@ struct DictionaryFolder {
   std::string path;
   std::string name;
 };
+
+// $XDG_DATA_HOME/kavivani (default ~/.local/share/kavivani): the user's own dictionaries, each
+// in a folder of its own, where kvdict import writes them. Empty when neither XDG_DATA_HOME nor
+// HOME is an absolute path.
+std::string UserDictionariesFolder(const DictionaryEnvironment& environment);
 
 // The places in the order they are searched: the current directory, the executable's folder,
 // $XDG_DATA_HOME/kavivani (default ~/.local/share/kavivani), each $XDG_DATA_DIRS entry's

@@ -50,16 +50,17 @@ int RunLookup(const CArgs& args) {
 const CCommand kLookupCommand = {
     "lookup",
     "list the headwords that begin with a word",
-    "usage: kvdict lookup [--itrans] [--data DIR] [--raw] TEXT\n\n"
+    "usage: kvdict lookup [--itrans] [--data DIR | --dict NAME] [--raw] TEXT\n\n"
     "Lists every headword that begins with TEXT, as the program's found list does:\n"
     "Devanagari, transliteration and entry offset, separated by tabs.\n"
     "  --itrans    TEXT is ITRANS and is converted to internal letters first\n"
     "  --data DIR  the folder holding kvlist.txt, kvindx.txt, kvtot2.txt (default:\n"
     "              the first dictionary found, see kvdict --help)\n"
+    "  --dict NAME the dictionary of that name (see kvdict list)\n"
     "  --raw       transliteration and Devanagari as font code bytes in hex\n"
     "Exit code 1 when nothing is found, 2 when a data file is missing.\n",
     {"--itrans", "--raw", "--help"},
-    {"--data"},
+    {"--data", "--dict"},
     1,
     "expects exactly one TEXT",
     RunLookup,
