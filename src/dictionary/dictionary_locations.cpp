@@ -88,9 +88,7 @@ std::vector<DictionaryFolder> FindDictionaries(const DictionaryEnvironment& envi
   std::vector<fs::path> seen;
   auto consider = [&](const std::string& folder) {
     if (!HoldsDictionary(folder)) return;
-    std::error_code error;
-    fs::path identity = fs::weakly_canonical(folder, error);
-    if (error) identity = fs::path(folder).lexically_normal();
+    const fs::path identity = DictionaryIdentity(folder);
     if (std::find(seen.begin(), seen.end(), identity) != seen.end()) return;
     seen.push_back(identity);
     found.push_back({folder, FolderName(folder)});
@@ -110,6 +108,23 @@ bool HoldsDictionary(const std::string& folder) {
   return std::all_of(
       std::begin(kDictionaryFileNames), std::end(kDictionaryFileNames),
       [&](const char* name) { return fs::is_regular_file(Join(folder, name), error); });
+}
+
+std::string DictionaryIdentity(const std::string& folder) {
+  std::error_code error;
+  fs::path identity = fs::weakly_canonical(fs::absolute(folder, error), error);
+  if (error) identity = fs::path(folder).lexically_normal();
+  return identity.string();
+}
+
+int ChooseStartDictionary(const std::vector<DictionaryFolder>& found, const std::string& currentDir,
+                          const std::string& remembered) {
+  if (found.empty()) return -1;
+  if (found.front().path == currentDir || remembered.empty()) return 0;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (DictionaryIdentity(found[i].path) == remembered) return static_cast<int>(i);
+  }
+  return 0;
 }
 
 DictionaryEnvironment ProcessDictionaryEnvironment(std::string executableDir) {

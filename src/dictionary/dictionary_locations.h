@@ -66,6 +66,16 @@ std::vector<DictionaryFolder> FindDictionaries(const DictionaryEnvironment& envi
 // True when `folder` holds the three files.
 bool HoldsDictionary(const std::string& folder);
 
+// The path a dictionary folder is known by wherever it was reached from: absolute, links
+// resolved. A choice of dictionary is remembered by it.
+std::string DictionaryIdentity(const std::string& folder);
+
+// Which of the dictionaries `found` (in FindDictionaries order) to open at start: the one in
+// `currentDir` when there is one, as always; else the one whose identity is `remembered` (the
+// last choice) when it is still found; else the first. -1 when none is found.
+int ChooseStartDictionary(const std::vector<DictionaryFolder>& found, const std::string& currentDir,
+                          const std::string& remembered);
+
 // This process's environment, with the executable's folder given by the caller.
 DictionaryEnvironment ProcessDictionaryEnvironment(std::string executableDir);
 

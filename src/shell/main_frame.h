@@ -2,7 +2,9 @@
 
 #include <QMainWindow>
 #include <string>
+#include <vector>
 
+#include "dictionary/dictionary_locations.h"
 #include "platform/font.h"
 
 class QCheckBox;
@@ -57,6 +59,8 @@ class CMainFrame : public QMainWindow {
   void OnFileSave();
   // Moves the focus to the next (F6) or previous (Shift+F6) pane of the document window.
   void OnNextPane(bool forward);
+  // Tells the user of each file of the dictionary that did not open ("Error" boxes).
+  void ReportMissingFiles();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,6 +86,9 @@ class CMainFrame : public QMainWindow {
   CHoverButton* m_copyButton = nullptr;
   CFont m_searchTextFont;
 };
+
+// The dictionaries the program finds, in the order it looks for them.
+std::vector<DictionaryFolder> ProgramDictionaries();
 
 // Where a data file is looked for: the current directory first, then the program's own.
 // Gives the bare name when neither holds it, so that messages name the file as asked.

@@ -224,7 +224,7 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   EXPECT_EQ(Frame()->MdiArea()->subWindowList().size(), 1);
   QStringList menus;
   for (QAction* action : Frame()->menuBar()->actions()) menus << action->text();
-  EXPECT_EQ(menus, (QStringList{"&Edit", "&Window", "&Help"}));
+  EXPECT_EQ(menus, (QStringList{"&Edit", "&Dictionary", "&Window", "&Help"}));
 
   // F6 moves between the two panes.
   ListView()->setFocus();
