@@ -84,6 +84,62 @@ bool IsIastMark(char32_t mark, char32_t base) {
   return mark == kAcute && (base == 's' || base == 'S');
 }
 
+// A vowel with the acute, grave or circumflex that marks the Vedic accent, precomposed or
+// after its vowel (`base`).
+bool IsAccentedVowel(char32_t c, char32_t base) {
+  constexpr char32_t kAcute = 0x0301;
+  constexpr char32_t kGrave = 0x0300;
+  constexpr char32_t kCircumflex = 0x0302;
+  auto isVowel = [](char32_t v) {
+    return v < 0x80 &&
+           std::string_view("aeiouAEIOU").find(static_cast<char>(v)) != std::string_view::npos;
+  };
+  auto isAccent = [&](char32_t m) { return m == kAcute || m == kGrave || m == kCircumflex; };
+  if (isAccent(c)) return isVowel(base);
+  utf8proc_int32_t parts[4];
+  utf8proc_int32_t boundary = 0;
+  const utf8proc_ssize_t count =
+      utf8proc_decompose_char(static_cast<utf8proc_int32_t>(c), parts, 4,
+                              static_cast<utf8proc_option_t>(UTF8PROC_DECOMPOSE), &boundary);
+  return count == 2 && isVowel(static_cast<char32_t>(parts[0])) &&
+         isAccent(static_cast<char32_t>(parts[1]));
+}
+
+// A word of Latin letters (and marks, and hyphens and apostrophes between letters), with what
+// its letters tell of it.
+struct CLatinWord {
+  std::size_t m_end = 0;
+  bool m_iastLetters = false;  // it holds letters only IAST has
+  bool m_accented = false;     // it holds vowels with accents
+  bool m_ascii = true;
+};
+
+CLatinWord ReadLatinWord(std::string_view text, std::size_t pos) {
+  CLatinWord word;
+  char32_t base = 0;
+  while (pos < text.size()) {
+    std::size_t next = pos;
+    const char32_t c = ReadUtf8(text, next);
+    if (c == kNoCodePoint) break;
+    if (IsLatinLetter(c) || (base != 0 && IsMark(c))) {
+      word.m_iastLetters = word.m_iastLetters || IsIastLetter(c) || IsIastMark(c, base);
+      word.m_accented = word.m_accented || IsAccentedVowel(c, base);
+      word.m_ascii = word.m_ascii && c < 0x80;
+      if (!IsMark(c)) base = c;
+      pos = next;
+      continue;
+    }
+    // A hyphen or an apostrophe joins two parts of one word.
+    if (c != '-' && c != '\'' && c != kRightQuote) break;
+    std::size_t after = next;
+    if (after >= text.size() || !IsLatinLetter(ReadUtf8(text, after))) break;
+    word.m_ascii = word.m_ascii && c < 0x80;
+    pos = next;
+  }
+  word.m_end = pos;
+  return word;
+}
+
 bool IsSlp1WordByte(char c) {
   return IsAsciiLetter(static_cast<unsigned char>(c)) || c == '~' || c == '/' || c == '\\' ||
          c == '^' || c == '\'';
@@ -117,7 +173,9 @@ class CBodyConverter {
   bool Run();
 
  private:
-  enum class Mode : unsigned char { kText, kSlp1, kIast, kHidden };
+  // How the text in force is read: plain text, bold or italics (where a Sanskrit word may also
+  // show itself by the accents on its vowels), SLP1, IAST, or bookkeeping that is left out.
+  enum class Mode : unsigned char { kText, kSpan, kSlp1, kIast, kHidden };
   struct COpen {
     std::string_view m_name;  // a tag's name, or "{#", "{@", "{%" for a span
     Mode m_mode;
@@ -136,10 +194,8 @@ class CBodyConverter {
   bool Flush();
   bool WriteSlp1(std::string_view text, std::size_t at);
   bool Slp1Word(std::string_view word, std::size_t at);
-  bool WriteText(std::string_view text, std::size_t at, bool iast);
-  std::size_t EndOfLatinWord(std::string_view text, std::size_t pos, bool& iastLetters,
-                             bool& ascii) const;
-  void LatinWord(std::string_view word, bool iast, bool iastLetters, bool ascii);
+  bool WriteText(std::string_view text, std::size_t at, Mode mode);
+  void LatinWord(std::string_view word, const CLatinWord& facts, Mode mode);
   void DevanagariWord(std::string_view word);
   void PlainText(std::string_view text);
   void PlainChar(char32_t c);
@@ -176,7 +232,7 @@ bool CBodyConverter::Run() {
       continue;
     }
     if (c == '{' && (next == '#' || next == '@' || next == '%')) {
-      const Mode mode = next == '#' ? Mode::kSlp1 : Mode::kText;
+      const Mode mode = next == '#' ? Mode::kSlp1 : Mode::kSpan;
       if (!Open(m_body.substr(i, 2), mode, i)) return false;
       i += 2;
       continue;
@@ -285,10 +341,9 @@ bool CBodyConverter::Flush() {
       ok = WriteSlp1(m_run, m_runAt);
       break;
     case Mode::kIast:
-      ok = WriteText(m_run, m_runAt, true);
-      break;
+    case Mode::kSpan:
     case Mode::kText:
-      ok = WriteText(m_run, m_runAt, false);
+      ok = WriteText(m_run, m_runAt, Current());
       break;
   }
   m_run.clear();
@@ -347,7 +402,7 @@ bool CBodyConverter::Slp1Word(std::string_view word, std::size_t at) {
   return true;
 }
 
-bool CBodyConverter::WriteText(std::string_view text, std::size_t at, bool iast) {
+bool CBodyConverter::WriteText(std::string_view text, std::size_t at, Mode mode) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     const auto byte = static_cast<unsigned char>(text[pos]);
@@ -360,10 +415,9 @@ bool CBodyConverter::WriteText(std::string_view text, std::size_t at, bool iast)
     const char32_t c = At(text, pos);
     if (c == kNoCodePoint) return Fail(at + start, "not valid UTF-8");
     if (IsLatinLetter(c)) {
-      bool iastLetters = false;
-      bool ascii = true;
-      pos = EndOfLatinWord(text, start, iastLetters, ascii);
-      LatinWord(text.substr(start, pos - start), iast, iastLetters, ascii);
+      const CLatinWord word = ReadLatinWord(text, start);
+      pos = word.m_end;
+      LatinWord(text.substr(start, pos - start), word, mode);
     } else if (IsDevanagari(c)) {
       std::size_t end = pos;
       for (std::size_t next = end; next < text.size(); end = next) {
@@ -379,36 +433,12 @@ bool CBodyConverter::WriteText(std::string_view text, std::size_t at, bool iast)
   return true;
 }
 
-std::size_t CBodyConverter::EndOfLatinWord(std::string_view text, std::size_t pos,
-                                           bool& iastLetters, bool& ascii) const {
-  char32_t previous = 0;
-  while (pos < text.size()) {
-    std::size_t next = pos;
-    const char32_t c = At(text, next);
-    if (c == kNoCodePoint) break;
-    if (IsLatinLetter(c) || (previous != 0 && IsMark(c))) {
-      iastLetters = iastLetters || IsIastLetter(c) || IsIastMark(c, previous);
-      ascii = ascii && c < 0x80;
-      if (!IsMark(c)) previous = c;
-      pos = next;
-      continue;
-    }
-    // A hyphen or an apostrophe joins two parts of one word.
-    if (c != '-' && c != '\'' && c != kRightQuote) break;
-    std::size_t after = next;
-    if (after >= text.size() || !IsLatinLetter(At(text, after))) break;
-    ascii = ascii && c < 0x80;
-    pos = next;
-  }
-  return pos;
-}
-
-void CBodyConverter::LatinWord(std::string_view word, bool iast, bool iastLetters, bool ascii) {
-  if (ascii && !iast) {
+void CBodyConverter::LatinWord(std::string_view word, const CLatinWord& facts, Mode mode) {
+  if (facts.m_ascii && mode != Mode::kIast) {
     m_writer.PlainBytes(word);
     return;
   }
-  if (iast || iastLetters) {
+  if (mode == Mode::kIast || facts.m_iastLetters || (mode == Mode::kSpan && facts.m_accented)) {
     m_internal.clear();
     if (ReadText(word, Scheme::kIast, m_internal).Ok()) {
       m_writer.Sanskrit(m_internal);

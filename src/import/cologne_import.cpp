@@ -181,6 +181,12 @@ void CCologneImporter::Read(std::istream& in, std::uint64_t totalBytes,
   }
   FinishEntry();
   if (progress) progress({m_report.m_recordsRead, reader.Lines().BytesRead(), totalBytes});
+  // An entry is finished only when the next word begins, so its notes may come late.
+  for (CImportNotes* notes : {&m_report.m_skipped, &m_report.m_shortened, &m_report.m_cut}) {
+    std::stable_sort(
+        notes->m_first.begin(), notes->m_first.end(),
+        [](const CImportNote& a, const CImportNote& b) { return a.m_line < b.m_line; });
+  }
 
   if (m_report.m_recordsRead == 0) {
     if (reader.Lines().BytesRead() == 0) {
