@@ -39,9 +39,12 @@ std::vector<std::string> Subfolders(const std::string& path) {
   return folders;
 }
 
-// The name a folder is known by: its own, taken from the resolved path so that "." and
-// "bin/.." name the folder they stand for.
+// The name a folder is known by: the last part of its path (a link keeps its own name, as
+// the user made it), resolved only where that part is "." or ".." ("bin/.." names the folder
+// it stands for).
 std::string FolderName(const std::string& path) {
+  const std::string own = fs::path(path).lexically_normal().filename().string();
+  if (!own.empty() && own != "." && own != "..") return own;
   std::error_code error;
   fs::path resolved = fs::weakly_canonical(path, error);
   if (error) resolved = fs::path(path).lexically_normal();
