@@ -80,6 +80,26 @@ TEST(CologneImport, EachFileGivesTheExpectedEntriesAndReport) {
   EXPECT_GE(files, 4);
 }
 
+// Lines as the record reader sees them, with a CR LF split by the 64 KiB block the stream is
+// read in, a byte-order mark, a NUL byte and a line longer than the kept part.
+TEST(CologneImport, SourceLinesEndAtCrLfCrAndLf) {
+  const std::string firstLine(64 * 1024 - 4, 'a');
+  const std::string nul(1, '\0');
+  const std::string bytes = "\xEF\xBB\xBF" + firstLine + "\r\nb\rc\n\nd" + nul + "e\r\n" +
+                            std::string(kMaxSourceLineBytes + 10, 'f');
+  std::istringstream in(bytes);
+  CSourceLines lines(in);
+  std::vector<std::pair<std::size_t, std::uint64_t>> got;
+  while (lines.Next()) got.emplace_back(lines.Line().size(), lines.Length());
+  const std::vector<std::pair<std::size_t, std::uint64_t>> expected = {
+      {firstLine.size(), firstLine.size()},           {1, 1}, {1, 1}, {0, 0}, {3, 3},
+      {kMaxSourceLineBytes, kMaxSourceLineBytes + 10}};
+  EXPECT_EQ(got, expected);
+  EXPECT_EQ(lines.Number(), 6);
+  EXPECT_EQ(lines.FirstNulLine(), 5);
+  EXPECT_EQ(lines.BytesRead(), bytes.size());
+}
+
 // Inputs no lexicon is made of: each gives its reason and nothing to write.
 TEST(CologneImport, FilesWithoutRecordsSayWhy) {
   EXPECT_EQ(Import(std::string("\x7F"
