@@ -26,7 +26,19 @@ constexpr char32_t kDoubleDanda = 0x0965;
 constexpr char32_t kDevanagariZero = 0x0966;
 constexpr char32_t kDevanagariNine = 0x096F;
 constexpr char32_t kRightQuote = 0x2019;
+constexpr char32_t kZeroWidthNonJoiner = 0x200C;
+constexpr char32_t kZeroWidthJoiner = 0x200D;
+// Combining marks.
+constexpr char32_t kFirstMark = 0x0300;
+constexpr char32_t kGrave = 0x0300;
+constexpr char32_t kAcute = 0x0301;
+constexpr char32_t kCircumflex = 0x0302;
+constexpr char32_t kTilde = 0x0303;
+constexpr char32_t kMacron = 0x0304;
+constexpr char32_t kDotAbove = 0x0307;
 constexpr char32_t kRoughBreathing = 0x0314;
+constexpr char32_t kDotBelow = 0x0323;
+constexpr char32_t kRingBelow = 0x0325;
 
 // The tags of the digitisation's bookkeeping: page and column breaks, notes for its editors.
 constexpr std::string_view kBookkeepingTags[] = {"info", "pb",        "pcol",
@@ -44,6 +56,7 @@ bool IsDevanagari(char32_t c) {
 }
 
 bool IsMark(char32_t c) {
+  if (c < kFirstMark) return false;
   const utf8proc_category_t category = utf8proc_category(static_cast<utf8proc_int32_t>(c));
   return category == UTF8PROC_CATEGORY_MN || category == UTF8PROC_CATEGORY_MC ||
          category == UTF8PROC_CATEGORY_ME;
@@ -73,12 +86,6 @@ bool IsIastLetter(char32_t c) {
 // The same letters written with combining marks: a macron, a dot below or above or a ring
 // below on any letter, a tilde on n and an acute on s.
 bool IsIastMark(char32_t mark, char32_t base) {
-  constexpr char32_t kMacron = 0x0304;
-  constexpr char32_t kDotBelow = 0x0323;
-  constexpr char32_t kDotAbove = 0x0307;
-  constexpr char32_t kRingBelow = 0x0325;
-  constexpr char32_t kTilde = 0x0303;
-  constexpr char32_t kAcute = 0x0301;
   if (mark == kMacron || mark == kDotBelow || mark == kDotAbove || mark == kRingBelow) return true;
   if (mark == kTilde) return base == 'n' || base == 'N';
   return mark == kAcute && (base == 's' || base == 'S');
@@ -87,9 +94,7 @@ bool IsIastMark(char32_t mark, char32_t base) {
 // A vowel with the acute, grave or circumflex that marks the Vedic accent, precomposed or
 // after its vowel (`base`).
 bool IsAccentedVowel(char32_t c, char32_t base) {
-  constexpr char32_t kAcute = 0x0301;
-  constexpr char32_t kGrave = 0x0300;
-  constexpr char32_t kCircumflex = 0x0302;
+  if (c < 0x80) return false;
   auto isVowel = [](char32_t v) {
     return v < 0x80 &&
            std::string_view("aeiouAEIOU").find(static_cast<char>(v)) != std::string_view::npos;
@@ -152,8 +157,6 @@ constexpr std::string_view kGreekLatin[] = {"a", "b", "g", "d",  "e",  "z",  "e"
 constexpr char32_t kSmallAlpha = 0x03B1;
 constexpr char32_t kSmallOmega = 0x03C9;
 constexpr char32_t kCaseOffset = 0x20;
-
-char32_t At(std::string_view text, std::size_t& pos) { return ReadUtf8(text, pos); }
 
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
@@ -374,7 +377,7 @@ bool CBodyConverter::WriteSlp1(std::string_view text, std::size_t at) {
       continue;
     }
     const std::size_t charAt = pos;
-    const char32_t c = At(text, pos);
+    const char32_t c = ReadUtf8(text, pos);
     if (c == kNoCodePoint) return Fail(at + charAt, "not valid UTF-8");
     PlainChar(c);
   }
@@ -394,7 +397,7 @@ bool CBodyConverter::Slp1Word(std::string_view word, std::size_t at) {
   const CReadResult result = ReadText(m_scratch, Scheme::kSlp1, m_internal);
   if (!result.Ok()) {
     std::size_t pos = result.m_at;
-    const char32_t c = At(m_scratch, pos);
+    const char32_t c = ReadUtf8(m_scratch, pos);
     return Fail(at + result.m_at,
                 "SLP1 text holds " + CharacterName(c) + ", which is no letter of its alphabet");
   }
@@ -412,7 +415,7 @@ bool CBodyConverter::WriteText(std::string_view text, std::size_t at, Mode mode)
       continue;
     }
     const std::size_t start = pos;
-    const char32_t c = At(text, pos);
+    const char32_t c = ReadUtf8(text, pos);
     if (c == kNoCodePoint) return Fail(at + start, "not valid UTF-8");
     if (IsLatinLetter(c)) {
       const CLatinWord word = ReadLatinWord(text, start);
@@ -421,8 +424,8 @@ bool CBodyConverter::WriteText(std::string_view text, std::size_t at, Mode mode)
     } else if (IsDevanagari(c)) {
       std::size_t end = pos;
       for (std::size_t next = end; next < text.size(); end = next) {
-        const char32_t d = At(text, next);
-        if (!IsDevanagari(d) && d != 0x200C && d != 0x200D) break;
+        const char32_t d = ReadUtf8(text, next);
+        if (!IsDevanagari(d) && d != kZeroWidthNonJoiner && d != kZeroWidthJoiner) break;
       }
       pos = end;
       DevanagariWord(text.substr(start, pos - start));
@@ -468,7 +471,11 @@ void CBodyConverter::DevanagariWord(std::string_view word) {
 
 void CBodyConverter::PlainText(std::string_view text) {
   std::size_t pos = 0;
-  while (pos < text.size()) PlainChar(At(text, pos));
+  while (pos < text.size()) {
+    const char32_t c = ReadUtf8(text, pos);
+    if (c == kNoCodePoint) return;  // the callers give well-formed text
+    PlainChar(c);
+  }
 }
 
 void CBodyConverter::PlainChar(char32_t c) {

@@ -82,10 +82,10 @@ struct CBodyProblem {
 };
 
 // Converts a record body (UTF-8, lines joined by '\n') into `writer`:
-// - Sanskrit in SLP1 (<s>...</s>, {#...#}) and in IAST (<s1>...</s1>, and any word with an IAST
-//   letter such as ā or ṣ, in bold {@...@}, italics {%...%} or plain text) and Devanagari words
-//   become Sanskrit words; other text is written as it stands, with the replacements counted
-//   in `replaced`;
+// - Sanskrit in SLP1 (<s>...</s>, {#...#}) and in IAST (<s1>...</s1>, any word with an IAST
+//   letter such as ā or ṣ, and in bold {@...@} and italics {%...%} also a word with an accented
+//   vowel) and Devanagari words become Sanskrit words; other text is written as it stands,
+//   with the replacements counted in `replaced`;
 // - tags vanish and keep their text (abbreviations, sources, grammar labels), except the
 //   bookkeeping tags (<info/>, <pb/>, <pcol>, <srs/>, <shortlong/>, <lbinfo/>), whose text
 //   vanishes with them, as do page marks "[Page...]";
