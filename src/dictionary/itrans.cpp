@@ -1,5 +1,6 @@
 #include "dictionary/itrans.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -26,12 +27,6 @@ constexpr std::array<CItransRow, 19> kItransRows = {{
 // lying across the key's end is seen whole and can be left out whole.
 constexpr int kScratchLimit = kKeyBytes - 1 + kMaxLetterBytes;
 constexpr int kScratchBytes = kScratchLimit + kMaxLetterBytes + 1;
-
-// Length of the internal letter (or other single byte) at `text`.
-std::size_t LetterBytesAt(const unsigned char* text) {
-  const int entry = LongestMatch(kLetters, text);
-  return entry < 0 ? 1 : kLetters[static_cast<std::size_t>(entry)].m_letters.size();
-}
 
 }  // namespace
 
@@ -87,7 +82,8 @@ void ConvertItrans(const char* text, char* key) {
   // everything after it.
   std::size_t kept = 0;
   while (kept < static_cast<std::size_t>(length)) {
-    const std::size_t letter = LetterBytesAt(scratch.data() + kept);
+    // A byte that begins no letter is kept or left out on its own.
+    const std::size_t letter = std::max<std::size_t>(1, LetterBytesAt(scratch.data() + kept));
     if (kept + letter > static_cast<std::size_t>(kKeyBytes - 1)) break;
     kept += letter;
   }

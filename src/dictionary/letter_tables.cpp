@@ -43,12 +43,6 @@ static_assert(kVowelTable[kVowelNumberU - kFirstVowelNumber].m_letters == "u");
 static_assert(kVowelTable[kVowelNumberLongU - kFirstVowelNumber].m_letters == "U");
 static_assert(kVowelTable[kVowelNumberVisarga - kFirstVowelNumber].m_letters == "H");
 
-// Bytes of the internal letter that begins `text` (0 when none does).
-std::size_t LetterBytesAt(const unsigned char* text) {
-  const int letter = LongestMatch(kLetters, text);
-  return letter < 0 ? 0 : kLetters[static_cast<std::size_t>(letter)].m_letters.size();
-}
-
 // The text bytes that `entry` covers at `text`, or 0 when it does not match there.
 std::size_t MatchConsonantEntry(const CConsonantEntry& entry, const unsigned char* text) {
   const std::string_view first = entry.m_letters.substr(0, entry.m_firstLetterBytes);
@@ -65,6 +59,11 @@ std::size_t MatchConsonantEntry(const CConsonantEntry& entry, const unsigned cha
 }
 
 }  // namespace
+
+std::size_t LetterBytesAt(const unsigned char* text) {
+  const int letter = LongestMatch(kLetters, text);
+  return letter < 0 ? 0 : kLetters[static_cast<std::size_t>(letter)].m_letters.size();
+}
 
 bool IsMatchIgnoredByte(unsigned char byte) {
   return byte == '-' || byte == '`' || byte == '4' || byte == '7' || byte == '@' || byte == 0xF3;

@@ -216,6 +216,9 @@ int LongestMatch(const std::array<Entry, N>& table, const unsigned char* text) {
   return best;
 }
 
+// Bytes of the internal letter that begins `text` (zero-terminated); 0 when none does.
+std::size_t LetterBytesAt(const unsigned char* text);
+
 // Bytes that mark words in the index and entry lines without being letters. The Devanagari
 // segmentation looks through all of them inside a conjunct.
 bool IsMarkerByte(unsigned char byte);
