@@ -2,6 +2,7 @@
 
 #include <utf8proc.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -539,10 +540,12 @@ void CBodyConverter::Decomposed(char32_t c) {
   if (lower || upper) {
     m_replaced.Count(Replacement::kGreek);
     bool rough = false;
-    for (utf8proc_ssize_t i = 1; i < count; ++i) rough = rough || parts[i] == kRoughBreathing;
+    for (utf8proc_ssize_t i = 1; i < count; ++i) {
+      rough = rough || static_cast<char32_t>(parts[i]) == kRoughBreathing;
+    }
     std::string latin(kGreekLatin[(lower ? base : base + kCaseOffset) - kSmallAlpha]);
     if (rough) latin.insert(0, 1, 'h');
-    if (upper) latin[0] = static_cast<char>(latin[0] - kCaseOffset);
+    if (upper) latin[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(latin[0])));
     m_writer.PlainBytes(latin);
     return;
   }
