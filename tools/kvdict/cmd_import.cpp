@@ -94,15 +94,16 @@ bool IsFolderName(const std::string& name) {
 
 int RunImport(const CArgs& args) {
   const std::string& file = args.Operands()[0];
-  std::string name = args.Value("--name", std::filesystem::path(file).stem().string());
-  if (!IsFolderName(name)) {
-    return UsageError("import", "NAME '" + name + "' cannot be a folder's name (give --name)");
-  }
   std::string out = args.Value("--out", "");
   if (out.empty()) {
+    const std::string name = args.Value("--name", std::filesystem::path(file).stem().string());
+    if (!IsFolderName(name)) {
+      return UsageError("import", "NAME '" + name + "' cannot be a folder's name (give --name)");
+    }
     const std::string user = kv::UserDictionariesFolder(kv::ProcessDictionaryEnvironment(""));
-    if (user.empty())
+    if (user.empty()) {
       return UsageError("import", "give --out DIR: neither XDG_DATA_HOME nor HOME is set");
+    }
     out = user + "/" + name;
   }
 
@@ -150,8 +151,8 @@ const CCommand kImportCommand = {
     "and writes it as a dictionary: kvlist.txt, kvindx.txt and kvtot2.txt in DIR.\n"
     "  --out DIR    where to write (default: $XDG_DATA_HOME/kavivani/NAME, default\n"
     "               ~/.local/share/kavivani/NAME, where the program finds it)\n"
-    "  --name NAME  the dictionary's folder name there (default: FILE's name without\n"
-    "               its extension)\n"
+    "  --name NAME  the dictionary's folder name there, without --out (default: FILE's\n"
+    "               name without its extension)\n"
     "  --strict     write nothing when any record has to be skipped\n"
     "\n"
     "The headwords are <k1> with the compound marks of <k2>; the records of one word that\n"
