@@ -13,15 +13,8 @@
 // until it exits by itself, and its peak memory: pass the arguments that make it quit after
 // start-up with --gui-args; without --gui, or when PROGRAM does not exist, that case is skipped.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/ptrace.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -34,11 +27,10 @@
 #include <thread>
 #include <vector>
 
+#include "bench_process.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/found_rows.h"
 #include "dictionary/headword_search.h"
-
-extern char** environ;
 
 namespace kv::bench {
 namespace {
@@ -113,119 +105,6 @@ void BM_RetrieveLongestEntry(benchmark::State& state) {
   const std::size_t got = std::strlen(dictionary.entryText.get());
   state.counters["entry_bytes"] = static_cast<double>(got);
   if (got != longest.second) state.SkipWithError("the longest entry was not read whole");
-}
-
-struct CProcessRun {
-  bool started = false;
-  int status = -1;
-  double seconds = 0;
-};
-
-// Runs a program to its end with stdout into a file (a real sink: some tools stop early when
-// they see /dev/null) and stderr discarded.
-// The argument and environment vectors of a program to start: `extraEnvironment` first, then
-// this process's own environment.
-struct CCommandLine {
-  CCommandLine(const std::vector<std::string>& args,
-               const std::vector<std::string>& extraEnvironment)
-      : m_args(args), m_environment(extraEnvironment) {
-    for (char** e = environ; *e; ++e) m_environment.emplace_back(*e);
-    for (auto& arg : m_args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    for (auto& item : m_environment) envp.push_back(item.data());
-    envp.push_back(nullptr);
-  }
-  std::vector<char*> argv;
-  std::vector<char*> envp;
-
- private:
-  std::vector<std::string> m_args;
-  std::vector<std::string> m_environment;
-};
-
-CProcessRun RunProcess(const std::vector<std::string>& args, const std::string& dir,
-                       const std::vector<std::string>& extraEnvironment) {
-  CProcessRun run;
-  CCommandLine command(args, extraEnvironment);
-
-  static const std::string sink = (fs::temp_directory_path() / "kv-bench-stdout.txt").string();
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, sink.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-  const auto begin = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, command.argv[0], &actions, nullptr, command.argv.data(),
-                                   command.envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return run;
-  int status = 0;
-  if (waitpid(pid, &status, 0) < 0) return run;
-  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-  run.started = true;
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-long ReadPeakKilobytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-  }
-  return -1;
-}
-
-// The peak resident memory of one run of a program, in KB. The rusage of a spawned child
-// cannot give it: a child's maximum starts from the memory of the process that forked it
-// (here the benchmark itself). So the child is traced and its own high-water mark read from
-// /proc as it exits. -1 when that is not possible.
-long MeasurePeakKilobytes(const std::vector<std::string>& args, const std::string& dir,
-                          const std::vector<std::string>& extraEnvironment) {
-  CCommandLine command(args, extraEnvironment);
-  const pid_t pid = fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
-    const int sink = open("/dev/null", O_WRONLY);
-    dup2(sink, STDOUT_FILENO);
-    dup2(sink, STDERR_FILENO);
-    if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
-    execvpe(command.argv[0], command.argv.data(), command.envp.data());
-    _exit(127);
-  }
-  int status = 0;
-  long peak = -1;
-  if (waitpid(pid, &status, 0) < 0 || !WIFSTOPPED(status)) return -1;  // stopped at exec
-  ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT));
-  ptrace(PTRACE_CONT, pid, nullptr, nullptr);
-  while (waitpid(pid, &status, 0) >= 0 && WIFSTOPPED(status)) {
-    long signal = WSTOPSIG(status);
-    if ((status >> 8) == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
-      peak = ReadPeakKilobytes(pid);
-      signal = 0;
-    } else if (signal == SIGTRAP) {
-      signal = 0;
-    }
-    ptrace(PTRACE_CONT, pid, nullptr, reinterpret_cast<void*>(signal));
-  }
-  return peak;
-}
-
-// Times a whole process per iteration; reports its peak resident memory.
-void BenchProcess(benchmark::State& state, const std::vector<std::string>& args,
-                  const std::string& dir = "", const std::vector<std::string>& environment = {}) {
-  for (auto _ : state) {
-    CProcessRun run = RunProcess(args, dir, environment);
-    if (!run.started || run.status != 0) {
-      state.SkipWithError(("could not run " + args[0]).c_str());
-      break;
-    }
-    state.SetIterationTime(run.seconds);
-  }
-  state.counters["peak_rss_kb"] = static_cast<double>(MeasurePeakKilobytes(args, dir, environment));
 }
 
 void BM_KvdictLookup(benchmark::State& state) {

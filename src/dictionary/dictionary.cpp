@@ -4,11 +4,15 @@ namespace kv {
 
 bool CDictionary::Open(const std::string& folder) {
   const std::string prefix = folder + "/";
-  return OpenFiles(prefix + kListFileName, prefix + kIndexFileName, prefix + kTextFileName);
+  const bool opened =
+      OpenFiles(prefix + kListFileName, prefix + kIndexFileName, prefix + kTextFileName);
+  m_folder = folder;
+  return opened;
 }
 
 bool CDictionary::OpenFiles(const std::string& listPath, const std::string& indexPath,
                             const std::string& textPath) {
+  m_folder.clear();
   const bool list = m_listReader.Open(listPath.c_str());
   const bool index = m_indexReader.Open(indexPath.c_str());
   const bool text = m_textReader.Open(textPath.c_str());

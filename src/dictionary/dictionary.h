@@ -26,6 +26,8 @@ class CDictionary {
   // Opens the three files of `folder` ("<folder>/kvlist.txt", ...), closing what was open
   // before. True when all three opened.
   bool Open(const std::string& folder);
+  // The folder last opened; empty when the files were opened one by one.
+  const std::string& Folder() const { return m_folder; }
   // The same with a path of its own for each file.
   bool OpenFiles(const std::string& listPath, const std::string& indexPath,
                  const std::string& textPath);
@@ -45,6 +47,7 @@ class CDictionary {
   CLineReader m_listReader{kReaderBufferBytes};
   CLineReader m_indexReader{kReaderBufferBytes};
   CLineReader m_textReader{kReaderBufferBytes};
+  std::string m_folder;
 };
 
 }  // namespace kv

@@ -38,15 +38,15 @@ std::string CodePointName(char32_t cp) {
 
 bool IsControl(char32_t cp) { return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F); }
 
-// The ASCII characters that internal letters are spelled with.
+// A line of nothing but spaces and tabs.
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// Converts the index-line part of a source line; empty result with `reason` set on failure.
+// Converts the index-line part of a source line into its bytes; empty result with `reason`
+// set when it holds a character that is neither an internal letter nor a marker byte.
 std::string ConvertIndexLine(std::string_view part, std::string& reason) {
   std::string out;
-  bool hasLetter = false;
   std::size_t pos = 0;
   while (pos < part.size()) {
     std::size_t at = pos;
@@ -59,17 +59,12 @@ std::string ConvertIndexLine(std::string_view part, std::string& reason) {
       out += static_cast<char>(0xF3);
     } else if (cp < 0x80 && (IsInternalLetterByte(static_cast<unsigned char>(cp)) ||
                              IsMarkerByte(static_cast<unsigned char>(cp)))) {
-      hasLetter = hasLetter || IsInternalLetterByte(static_cast<unsigned char>(cp));
       out += static_cast<char>(cp);
     } else {
       reason = "index line holds " + CodePointName(cp) +
                ", which is neither an internal letter nor a marker byte";
       return {};
     }
-  }
-  if (!hasLetter) {
-    reason = "empty headword";
-    return {};
   }
   return out;
 }
@@ -86,10 +81,6 @@ std::string ConvertEntry(std::string_view part, std::string& reason) {
       reason = "invalid UTF-8 at byte " + std::to_string(at + 1) + " of the entry";
       return {};
     }
-    if (IsControl(cp)) {
-      reason = "control character " + CodePointName(cp) + " in the entry";
-      return {};
-    }
     int b = Windows1252Byte(cp);
     if (b < 0) {
       reason = "character " + CodePointName(cp) + " cannot be written in Windows-1252";
@@ -97,16 +88,35 @@ std::string ConvertEntry(std::string_view part, std::string& reason) {
     }
     out += static_cast<char>(b);
   }
-  if (out.empty()) {
-    reason = "empty entry";
-    return {};
-  }
-  if (out.size() > kMaxEntryBytes) {
-    reason = "entry of " + std::to_string(out.size()) + " bytes is longer than " +
-             std::to_string(kMaxEntryBytes) + " bytes";
-    return {};
-  }
   return out;
+}
+
+std::string IndexLineProblem(std::string_view indexLine) {
+  bool hasLetter = false;
+  for (const char c : indexLine) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (IsInternalLetterByte(byte)) {
+      hasLetter = true;
+    } else if (!IsMarkerByte(byte)) {
+      return "index line holds the byte " + CodePointName(byte) +
+             ", which is neither an internal letter nor a marker byte";
+    }
+  }
+  if (!hasLetter) return "empty headword";
+  return ListStringsProblem(indexLine);
+}
+
+std::string EntryBytesProblem(std::string_view entry) {
+  if (entry.empty()) return "empty entry";
+  if (entry.size() > kMaxEntryBytes) {
+    return "entry of " + std::to_string(entry.size()) + " bytes is longer than " +
+           std::to_string(kMaxEntryBytes) + " bytes";
+  }
+  for (const char c : entry) {
+    const char32_t cp = Windows1252CodePoint(static_cast<unsigned char>(c));
+    if (IsControl(cp)) return "control character " + CodePointName(cp) + " in the entry";
+  }
+  return {};
 }
 
 // Parses one source line that is not a comment; empty `reason` when it is good.
@@ -130,7 +140,7 @@ SourceEntry ParseLine(std::string_view line, std::string& reason) {
   if (!reason.empty()) return result;
   result.entry = ConvertEntry(line.substr(tab + 1), reason);
   if (!reason.empty()) return result;
-  reason = ListStringsProblem(result.indexLine);
+  reason = SourceEntryProblem(result);
   return result;
 }
 
@@ -174,6 +184,11 @@ std::string ListStringsProblem(std::string_view indexLine) {
            " bytes, a list row holds " + rowBytes;
   }
   return {};
+}
+
+std::string SourceEntryProblem(const SourceEntry& entry) {
+  std::string problem = IndexLineProblem(entry.indexLine);
+  return problem.empty() ? EntryBytesProblem(entry.entry) : problem;
 }
 
 std::vector<SourceEntry> ParseSource(std::string_view bytes, const std::string& fileName,
@@ -232,26 +247,19 @@ DictionaryFiles LayOutDictionary(const std::vector<SourceEntry>& entries) {
   return files;
 }
 
-BuildResult BuildDictionary(const std::string& sourcePath, const std::string& outDir) {
+BuildResult WriteDictionary(const std::vector<SourceEntry>& entries, const std::string& sourceName,
+                            const std::string& outDir) {
   namespace fs = std::filesystem;
   BuildResult result;
-  std::ifstream in(sourcePath, std::ios::binary);
-  if (!in) {
-    result.errors.push_back({sourcePath, 0, "cannot read the source file"});
-    return result;
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<SourceEntry> entries = ParseSource(bytes, sourcePath, result.errors);
-  if (!result.errors.empty()) return result;
   if (entries.empty()) {
-    result.errors.push_back({sourcePath, 0, "the source holds no headword"});
+    result.errors.push_back({sourceName, 0, "the source holds no headword"});
     return result;
   }
   DictionaryFiles files = LayOutDictionary(entries);
   // The program reads every offset into an int.
   if (files.text.size() > static_cast<std::size_t>(INT_MAX) ||
       files.index.size() > static_cast<std::size_t>(INT_MAX)) {
-    result.errors.push_back({sourcePath, 0, "the dictionary is too large for int offsets"});
+    result.errors.push_back({sourceName, 0, "the dictionary is too large for int offsets"});
     return result;
   }
 
@@ -293,6 +301,19 @@ BuildResult BuildDictionary(const std::string& sourcePath, const std::string& ou
   result.headwordCount = static_cast<int>(entries.size());
   result.bucketCount = files.bucketCount;
   return result;
+}
+
+BuildResult BuildDictionary(const std::string& sourcePath, const std::string& outDir) {
+  BuildResult result;
+  std::ifstream in(sourcePath, std::ios::binary);
+  if (!in) {
+    result.errors.push_back({sourcePath, 0, "cannot read the source file"});
+    return result;
+  }
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<SourceEntry> entries = ParseSource(bytes, sourcePath, result.errors);
+  if (!result.errors.empty()) return result;
+  return WriteDictionary(entries, sourcePath, outDir);
 }
 
 }  // namespace kv

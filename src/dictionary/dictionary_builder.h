@@ -58,6 +58,12 @@ std::string BucketKeyOf(std::string_view indexLine);
 // Empty when both list strings of `indexLine` fit their 100-byte rows, otherwise the reason.
 std::string ListStringsProblem(std::string_view indexLine);
 
+// Empty when `entry` is a headword the three files can hold, otherwise the reason: an index
+// line of internal letters and marker bytes with at least one letter, whose list strings fit
+// their rows, and an entry of Windows-1252 text without control characters, not empty and not
+// longer than kMaxDataLineBytes. Every headword a dictionary is written from passes it.
+std::string SourceEntryProblem(const SourceEntry& entry);
+
 // Parses a source file: one headword a line, the index line, a TAB, the entry (UTF-8);
 // '#' lines and blank lines are comments. Appends a problem per bad line to `errors`, naming
 // `fileName`, and returns the good lines.
@@ -69,9 +75,15 @@ std::vector<SourceEntry> ParseSource(std::string_view bytes, const std::string& 
 // whose offset is the length of kvindx.txt.
 DictionaryFiles LayOutDictionary(const std::vector<SourceEntry>& entries);
 
-// Reads `sourcePath` and writes kvlist.txt, kvindx.txt and kvtot2.txt into `outDir`
-// (created when missing). The files are first written under temporary names and renamed
-// only when all three are complete; on any error no file is left behind.
+// Writes the headwords (each passing SourceEntryProblem) as kvlist.txt, kvindx.txt and
+// kvtot2.txt into `outDir` (created when missing). The files are first written under
+// temporary names and renamed only when all three are complete; on any error no file is left
+// behind. `sourceName` names the source in errors that concern it as a whole.
+BuildResult WriteDictionary(const std::vector<SourceEntry>& entries, const std::string& sourceName,
+                            const std::string& outDir);
+
+// Reads `sourcePath` and writes its headwords as WriteDictionary does; nothing is written
+// when any line of the source is bad.
 BuildResult BuildDictionary(const std::string& sourcePath, const std::string& outDir);
 
 }  // namespace kv

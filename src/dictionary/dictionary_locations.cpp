@@ -39,9 +39,12 @@ std::vector<std::string> Subfolders(const std::string& path) {
   return folders;
 }
 
-// The name a folder is known by: its own, taken from the resolved path so that "." and
-// "bin/.." name the folder they stand for.
+// The name a folder is known by: the last part of its path (a link keeps its own name, as
+// the user made it), resolved only where that part is "." or ".." ("bin/.." names the folder
+// it stands for).
 std::string FolderName(const std::string& path) {
+  const std::string own = fs::path(path).lexically_normal().filename().string();
+  if (!own.empty() && own != "." && own != "..") return own;
   std::error_code error;
   fs::path resolved = fs::weakly_canonical(path, error);
   if (error) resolved = fs::path(path).lexically_normal();
@@ -51,16 +54,21 @@ std::string FolderName(const std::string& path) {
 
 }  // namespace
 
+std::string UserDictionariesFolder(const DictionaryEnvironment& environment) {
+  std::string dataHome = environment.xdgDataHome;
+  if (!IsAbsolute(dataHome)) {
+    dataHome = IsAbsolute(environment.home) ? Join(environment.home, kDefaultDataHome) : "";
+  }
+  return dataHome.empty() ? "" : Join(dataHome, kDataSubfolder);
+}
+
 std::vector<DictionaryPlace> DictionaryPlaces(const DictionaryEnvironment& environment) {
   std::vector<DictionaryPlace> places;
   places.push_back({environment.currentDir, false});
   if (!environment.executableDir.empty()) places.push_back({environment.executableDir, false});
 
-  std::string dataHome = environment.xdgDataHome;
-  if (!IsAbsolute(dataHome)) {
-    dataHome = IsAbsolute(environment.home) ? Join(environment.home, kDefaultDataHome) : "";
-  }
-  if (!dataHome.empty()) places.push_back({Join(dataHome, kDataSubfolder), true});
+  const std::string userFolder = UserDictionariesFolder(environment);
+  if (!userFolder.empty()) places.push_back({userFolder, true});
 
   std::string dataDirs =
       environment.xdgDataDirs.empty() ? kDefaultDataDirs : environment.xdgDataDirs;
@@ -83,9 +91,7 @@ std::vector<DictionaryFolder> FindDictionaries(const DictionaryEnvironment& envi
   std::vector<fs::path> seen;
   auto consider = [&](const std::string& folder) {
     if (!HoldsDictionary(folder)) return;
-    std::error_code error;
-    fs::path identity = fs::weakly_canonical(folder, error);
-    if (error) identity = fs::path(folder).lexically_normal();
+    const fs::path identity = DictionaryIdentity(folder);
     if (std::find(seen.begin(), seen.end(), identity) != seen.end()) return;
     seen.push_back(identity);
     found.push_back({folder, FolderName(folder)});
@@ -105,6 +111,23 @@ bool HoldsDictionary(const std::string& folder) {
   return std::all_of(
       std::begin(kDictionaryFileNames), std::end(kDictionaryFileNames),
       [&](const char* name) { return fs::is_regular_file(Join(folder, name), error); });
+}
+
+std::string DictionaryIdentity(const std::string& folder) {
+  std::error_code error;
+  fs::path identity = fs::weakly_canonical(fs::absolute(folder, error), error);
+  if (error) identity = fs::path(folder).lexically_normal();
+  return identity.string();
+}
+
+int ChooseStartDictionary(const std::vector<DictionaryFolder>& found, const std::string& currentDir,
+                          const std::string& remembered) {
+  if (found.empty()) return -1;
+  if (found.front().path == currentDir || remembered.empty()) return 0;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (DictionaryIdentity(found[i].path) == remembered) return static_cast<int>(i);
+  }
+  return 0;
 }
 
 DictionaryEnvironment ProcessDictionaryEnvironment(std::string executableDir) {

@@ -5,7 +5,6 @@
 
 namespace kv {
 
-
 // Where an installed program keeps its shared files (the sample dictionary, the help page),
 // relative to the folder of its executable: bin/ and share/ of one prefix, so that a copy
 // installed under any prefix or DESTDIR finds its own.
@@ -49,6 +48,11 @@ struct DictionaryFolder {
   std::string name;
 };
 
+// $XDG_DATA_HOME/kavivani (default ~/.local/share/kavivani): the user's own dictionaries, each
+// in a folder of its own, where kvdict import writes them. Empty when neither XDG_DATA_HOME nor
+// HOME is an absolute path.
+std::string UserDictionariesFolder(const DictionaryEnvironment& environment);
+
 // The places in the order they are searched: the current directory, the executable's folder,
 // $XDG_DATA_HOME/kavivani (default ~/.local/share/kavivani), each $XDG_DATA_DIRS entry's
 // kavivani folder (default /usr/local/share:/usr/share) and the executable's own
@@ -61,6 +65,16 @@ std::vector<DictionaryFolder> FindDictionaries(const DictionaryEnvironment& envi
 
 // True when `folder` holds the three files.
 bool HoldsDictionary(const std::string& folder);
+
+// The path a dictionary folder is known by wherever it was reached from: absolute, links
+// resolved. A choice of dictionary is remembered by it.
+std::string DictionaryIdentity(const std::string& folder);
+
+// Which of the dictionaries `found` (in FindDictionaries order) to open at start: the one in
+// `currentDir` when there is one, as always; else the one whose identity is `remembered` (the
+// last choice) when it is still found; else the first. -1 when none is found.
+int ChooseStartDictionary(const std::vector<DictionaryFolder>& found, const std::string& currentDir,
+                          const std::string& remembered);
 
 // This process's environment, with the executable's folder given by the caller.
 DictionaryEnvironment ProcessDictionaryEnvironment(std::string executableDir);

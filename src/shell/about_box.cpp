@@ -15,8 +15,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   icon->setPixmap(ProgramIcon().pixmap(32, 32));
   auto* name = new QLabel(QStringLiteral("KVANI V1.4"), this);
   name->setTextFormat(Qt::PlainText);
-  auto* notice = new QLabel(
-      QStringLiteral("A Sanskrit-English dictionary. Free to use and to share."), this);
+  auto* notice =
+      new QLabel(QStringLiteral("A Sanskrit-English dictionary. Free to use and to share."), this);
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -28,6 +28,7 @@
 #include "platform/message_box.h"
 #include "platform/screen_dpi.h"
 #include "shell/close_up_combo_box.h"
+#include "shell/dictionary_menu.h"
 #include "shell/shabda_app.h"
 
 namespace kv {
@@ -108,14 +109,12 @@ bool IsCopyKey(const QKeyEvent* key) {
          (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier);
 }
 
-// The first folder that holds the whole dictionary; empty when none does.
-QString FirstDictionaryFolder() {
-  std::vector<DictionaryFolder> found = FindDictionaries(ProcessDictionaryEnvironment(
-      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
-  return found.empty() ? QString() : QFile::decodeName(found.front().path.c_str());
-}
-
 }  // namespace
+
+std::vector<DictionaryFolder> ProgramDictionaries() {
+  return FindDictionaries(ProcessDictionaryEnvironment(
+      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
+}
 
 QString LocateDataFile(const QString& name) {
   if (QFileInfo::exists(name)) return name;
@@ -288,6 +287,8 @@ void CMainFrame::CreateMenus() {
   m_devanagariEntriesAction->setCheckable(true);
   connect(m_devanagariEntriesAction, &QAction::toggled, this, &CMainFrame::OnDevanagariEntries);
 
+  menuBar()->addMenu(new CDictionaryMenu(m_app, this));
+
   QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
   connect(window->addAction(QStringLiteral("&Cascade")), &QAction::triggered, m_mdiArea,
           &QMdiArea::cascadeSubWindows);
@@ -319,13 +320,20 @@ void CMainFrame::OpenDataFiles() {
   CDictionary& dictionary = m_app.Dictionary();
   // Without a folder holding all three files, each is looked for on its own, so that every
   // missing one is reported by name.
-  const QString folder = FirstDictionaryFolder();
-  if (!folder.isEmpty()) {
-    dictionary.Open(QFile::encodeName(folder).toStdString());
+  const std::vector<DictionaryFolder> found = ProgramDictionaries();
+  const int chosen =
+      ChooseStartDictionary(found, DictionaryEnvironment().currentDir,
+                            QFile::encodeName(m_app.RememberedDictionary()).toStdString());
+  if (chosen >= 0) {
+    dictionary.Open(found[static_cast<std::size_t>(chosen)].path);
   } else {
     dictionary.OpenFiles(path(kListFileName), path(kIndexFileName), path(kTextFileName));
   }
-  for (const std::string& name : dictionary.MissingFiles()) {
+  ReportMissingFiles();
+}
+
+void CMainFrame::ReportMissingFiles() {
+  for (const std::string& name : m_app.Dictionary().MissingFiles()) {
     char text[256];
     FormatMissingFileText(name.c_str(), text, sizeof text);
     ShowMessageBox(this, QString::fromLatin1(text), QStringLiteral("Error"), MessageIcon::kNone);

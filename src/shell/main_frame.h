@@ -4,7 +4,9 @@
 #include <QPointer>
 #include <QTimer>
 #include <string>
+#include <vector>
 
+#include "dictionary/dictionary_locations.h"
 #include "dictionary/headword_search.h"
 #include "platform/font.h"
 #include "shell/help_viewer.h"
@@ -79,6 +81,8 @@ class CMainFrame : public QMainWindow {
   void OnFileSave();
   // Moves the focus to the next (F6) or previous (Shift+F6) pane of the document window.
   void OnNextPane(bool forward);
+  // Tells the user of each file of the dictionary that did not open ("Error" boxes).
+  void ReportMissingFiles();
   // Zoom: moves the font-size choice `steps` places up (or down), within the list; the
   // choice then takes effect as if chosen in the box.
   void StepFontSize(int steps);
@@ -124,6 +128,9 @@ class CMainFrame : public QMainWindow {
   int m_zoomWheel = 0;
   QPointer<CHelpViewer> m_helpViewer;
 };
+
+// The dictionaries the program finds, in the order it looks for them.
+std::vector<DictionaryFolder> ProgramDictionaries();
 
 // Where a data file is looked for: the current directory first, then the program's own.
 // Gives the bare name when neither holds it, so that messages name the file as asked.

@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <cstring>
 
+#include "dictionary/dictionary_locations.h"
 #include "dictionary/found_rows.h"
 #include "display/found_list_box.h"
 #include "platform/message_box.h"
@@ -37,6 +38,8 @@ QSettings ProgramSettings() {
 }
 
 QString RecentFileKey(int i) { return QStringLiteral("File%1").arg(i + 1); }
+
+QString DictionaryKey() { return QStringLiteral("%1/Dictionary").arg(kSettingsSection); }
 
 }  // namespace
 
@@ -115,6 +118,16 @@ void CShabdaApp::LoadSettings() {
   }
   m_previewPages =
       settings.value(QStringLiteral("%1/PreviewPages").arg(kSettingsSection), 0).toInt();
+  m_rememberedDictionary = settings.value(DictionaryKey()).toString();
+}
+
+void CShabdaApp::OpenDictionary(const std::string& folder) {
+  m_dictionary.Open(folder);
+  if (m_foundView) m_foundView->Model().DeleteAllRows();
+  if (m_pEntryView) m_pEntryView->ShowNewEntry("");
+  m_rememberedDictionary = QFile::decodeName(DictionaryIdentity(folder).c_str());
+  ProgramSettings().setValue(DictionaryKey(), m_rememberedDictionary);
+  if (m_mainFrame) m_mainFrame->ReportMissingFiles();
 }
 
 void CShabdaApp::AddRecentFile(const QString& path) {

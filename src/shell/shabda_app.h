@@ -44,6 +44,12 @@ class CShabdaApp {
   void ExitInstance();
 
   CDictionary& Dictionary() { return m_dictionary; }
+  // Opens the dictionary in `folder` in place of the one open: the found list empties, the
+  // entry pane clears, and the choice is remembered for the next start. Each file that does
+  // not open is reported.
+  void OpenDictionary(const std::string& folder);
+  // The dictionary chosen last (as DictionaryIdentity gives it), empty when none was.
+  const QString& RememberedDictionary() const { return m_rememberedDictionary; }
   CMainFrame* MainFrame() const { return m_mainFrame.get(); }
   CChildFrame* ChildFrame() const { return m_childFrame; }
   // The document window's panes; null while there is none.
@@ -76,6 +82,7 @@ class CShabdaApp {
   QPointer<CFoundView> m_foundView;
   QPointer<CShabdaView> m_pEntryView;
   QStringList m_recentFiles;
+  QString m_rememberedDictionary;
   int m_previewPages = 0;
   SaveFileAsker m_askSaveFile;
 };

@@ -67,5 +67,20 @@ TEST(DictionaryLocationsTest, FindsCompleteFoldersInSearchOrderOnce) {
   EXPECT_EQ(found, (std::vector<std::string>{"bin", "mine", "sample"}));
 }
 
+// The dictionary opened at start: the current directory's as always, else the last choice
+// while it is found (by where it is, whatever path reached it), else the first found.
+TEST(DictionaryLocationsTest, StartChoiceCurrentDirectoryThenRememberedThenFirst) {
+  test::CTempDir root;
+  for (const char* folder : {"a", "b"}) std::filesystem::create_directory(root.Path() / folder);
+  const std::string top = root.Path().string();
+  const std::vector<DictionaryFolder> found = {{top + "/a", "a"}, {top + "/./b", "b"}};
+  const std::string rememberedB = DictionaryIdentity(top + "/b/");
+  EXPECT_EQ(ChooseStartDictionary(found, ".", rememberedB), 1);
+  EXPECT_EQ(ChooseStartDictionary(found, ".", ""), 0);
+  EXPECT_EQ(ChooseStartDictionary(found, ".", DictionaryIdentity(top + "/gone")), 0);
+  EXPECT_EQ(ChooseStartDictionary(found, top + "/a", rememberedB), 0);
+  EXPECT_EQ(ChooseStartDictionary({}, ".", rememberedB), -1);
+}
+
 }  // namespace
 }  // namespace kv

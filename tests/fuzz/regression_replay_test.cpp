@@ -17,6 +17,7 @@ extern "C" int FuzzDecoders(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzHeadwordSearch(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzEntryLayout(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzScripts(const std::uint8_t* data, std::size_t size);
+extern "C" int FuzzCologneImport(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -42,9 +43,10 @@ int Replay(const std::string& target, FuzzEntry entry) {
 
 TEST(FuzzRegressionTest, EveryTargetReplaysItsInputs) {
   const std::pair<const char*, FuzzEntry> targets[] = {
-      {"line_reader", FuzzLineReader},   {"conversions", FuzzConversions},
-      {"decoders", FuzzDecoders},        {"headword_search", FuzzHeadwordSearch},
-      {"entry_layout", FuzzEntryLayout}, {"scripts", FuzzScripts}};
+      {"line_reader", FuzzLineReader},      {"conversions", FuzzConversions},
+      {"decoders", FuzzDecoders},           {"headword_search", FuzzHeadwordSearch},
+      {"entry_layout", FuzzEntryLayout},    {"scripts", FuzzScripts},
+      {"cologne_import", FuzzCologneImport}};
   for (const auto& [name, entry] : targets) EXPECT_GT(Replay(name, entry), 0) << name;
 }
 

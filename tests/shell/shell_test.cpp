@@ -26,9 +26,11 @@
 
 #include "controls/hover_button.h"
 #include "display/found_list_box.h"
+#include "import/cologne_import.h"
 #include "platform/message_box.h"
 #include "qt_support.h"
 #include "shell/child_frame.h"
+#include "shell/dictionary_menu.h"
 #include "shell/main_frame.h"
 #include "shell/shabda_app.h"
 #include "test_files.h"
@@ -331,7 +333,7 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   EXPECT_EQ(Frame()->MdiArea()->subWindowList().size(), 1);
   QStringList menus;
   for (QAction* action : Frame()->menuBar()->actions()) menus << action->text();
-  EXPECT_EQ(menus, (QStringList{"&Edit", "&View", "&Window", "&Help"}));
+  EXPECT_EQ(menus, (QStringList{"&Edit", "&View", "&Dictionary", "&Window", "&Help"}));
 
   // F6 moves between the two panes.
   ListView()->setFocus();
@@ -428,6 +430,67 @@ TEST_F(ShellTest, WindowFitsTheSearchBarAndIsPlacedAsLastTime) {
   EXPECT_EQ(again.MainFrame()->geometry(), QRect(40, 50, 700, 420));
   EXPECT_TRUE(again.MainFrame()->SearchAsYouTypeAction()->isChecked());
   again.ExitInstance();
+}
+
+// The Dictionary menu as a user works it: opened, an item clicked.
+QStringList OpenMenuAndClick(QMenu* menu, const QString& item) {
+  menu->popup(QPoint(0, 0));
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+  QStringList items;
+  for (QAction* action : menu->actions()) {
+    items << action->text() + (action->isChecked() ? " *" : "");
+    if (action->text() == item) {
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    }
+  }
+  menu->hide();
+  return items;
+}
+
+// Two dictionaries in the user's folder, one imported from our own records: the menu lists
+// both and switches between them without a restart; the choice is opened at the next start,
+// and once it has gone the first found is opened without a word.
+TEST_F(ShellTest, DictionaryMenuSwitchesAndTheNextStartOpensTheChoice) {
+  test::CTempDir dataHome;
+  test::CTempDir empty;
+  const std::filesystem::path collection = dataHome.Path() / "kavivani";
+  ASSERT_TRUE(ImportCologneFile(KV_TEST_DATA_DIR "/import/angle_tags.txt",
+                                (collection / "lexicon").string(), false)
+                  .m_wroteFiles);
+  WriteSmallDictionary();
+  std::filesystem::create_directory_symlink(m_dir.Path(), collection / "small");
+  qputenv("XDG_DATA_HOME", dataHome.Path().c_str());
+  StartIn(empty.Path());
+  EXPECT_TRUE(m_boxes.empty());
+
+  TypeAndReturn(QStringLiteral("ag"));
+  ASSERT_EQ(List().ItemCount(), 2);
+  QTest::mouseClick(ListView()->viewport(), Qt::LeftButton, {},
+                    ListView()->visualRect(List().index(0)).center());
+  EXPECT_TRUE(EntryText().starts_with("%agni ; m. fire"));
+  auto* menu = Frame()->findChild<CDictionaryMenu*>();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(OpenMenuAndClick(menu, QStringLiteral("small")), (QStringList{"lexicon *", "small"}));
+  EXPECT_EQ(List().ItemCount(), 0);
+  EXPECT_EQ(EntryText(), "");
+  TypeAndReturn(QStringLiteral("ga"));
+  EXPECT_EQ(List().ItemCount(), 1);
+  EXPECT_EQ(OpenMenuAndClick(menu, QString()), (QStringList{"lexicon", "small *"}));
+  m_app.ExitInstance();
+
+  auto folderAtStart = [&] {
+    CShabdaApp app;
+    EXPECT_TRUE(app.InitInstance());
+    const std::string folder = std::filesystem::path(app.Dictionary().Folder()).filename();
+    app.ExitInstance();
+    return folder;
+  };
+  EXPECT_EQ(folderAtStart(), "small");
+  std::filesystem::remove(collection / "small");
+  EXPECT_EQ(folderAtStart(), "lexicon");
+  EXPECT_TRUE(m_boxes.empty());
+  QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("KVANI"))
+      .clear();
 }
 
 // The picture in the README: the sample dictionary, a search done, an entry with a few words

@@ -5,8 +5,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "dictionary/dictionary_locations.h"
-
 namespace kvdict {
 
 CArgs::CArgs(int argc, char** argv, int first, const std::vector<std::string_view>& flags,
@@ -44,8 +42,18 @@ std::string CArgs::Value(std::string_view flag, std::string fallback) const {
   return fallback;
 }
 
+void CArgs::SetValue(std::string_view flag, std::string value) {
+  for (auto& [name, given] : m_values) {
+    if (name == flag) {
+      given = std::move(value);
+      return;
+    }
+  }
+  m_values.emplace_back(std::string(flag), std::move(value));
+}
+
 int RunCommand(const CCommand& command, int argc, char** argv) {
-  const CArgs args(argc, argv, 2, command.flags, command.valueFlags);
+  CArgs args(argc, argv, 2, command.flags, command.valueFlags);
   if (!args.Ok()) return UsageError(command.name, args.Error());
   if (args.Has("--help") || args.Has("-h")) {
     std::fputs(command.help, stdout);
@@ -54,16 +62,30 @@ int RunCommand(const CCommand& command, int argc, char** argv) {
   if (args.Operands().size() != command.operands) {
     return UsageError(command.name, command.operandError);
   }
+  const std::string name = args.Value("--dict", "");
+  if (!name.empty() && args.Value("--data", "").empty()) {
+    const std::vector<kv::DictionaryFolder> found = FoundDictionaries();
+    const auto named = std::find_if(found.begin(), found.end(),
+                                    [&](const kv::DictionaryFolder& f) { return f.name == name; });
+    if (named == found.end()) {
+      return UsageError(command.name, "no dictionary named '" + name + "' is found");
+    }
+    args.SetValue("--data", named->path);
+  }
   return command.run(args);
+}
+
+std::vector<kv::DictionaryFolder> FoundDictionaries() {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return kv::FindDictionaries(
+      kv::ProcessDictionaryEnvironment(error ? "" : program.parent_path().string()));
 }
 
 std::string DataFolder(const CArgs& args) {
   std::string given = args.Value("--data", "");
   if (!given.empty()) return given;
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  std::vector<kv::DictionaryFolder> found =
-      kv::FindDictionaries(kv::ProcessDictionaryEnvironment(error ? "" : program.parent_path()));
+  std::vector<kv::DictionaryFolder> found = FoundDictionaries();
   return found.empty() ? "." : found.front().path;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/dictionary_locations.h"
 #include "dictionary/headword_search.h"
 
 namespace kvdict {
@@ -28,6 +29,8 @@ class CArgs {
   bool Has(std::string_view flag) const;
   // The value of a value flag, or `fallback` when it was not given.
   std::string Value(std::string_view flag, std::string fallback) const;
+  // Gives a value flag the value `value`, as if the command line had given it.
+  void SetValue(std::string_view flag, std::string value);
   const std::vector<std::string>& Operands() const { return m_operands; }
 
  private:
@@ -52,12 +55,16 @@ struct CCommand {
   int (*run)(const CArgs& args);
 };
 
-// Reads the arguments after argv[1] by `command`'s table entry and runs it.
+// Reads the arguments after argv[1] by `command`'s table entry and runs it. A command that
+// takes --dict NAME gets the folder of the dictionary of that name as its --data, unless
+// --data was given too.
 int RunCommand(const CCommand& command, int argc, char** argv);
 
-// The dictionary folder a subcommand reads: --data when given, else the first dictionary found
-// from the current directory on (see kv::FindDictionaries), else the current directory, whose
-// missing files are then reported as usual.
+// The dictionaries found from the current directory on (see kv::FindDictionaries).
+std::vector<kv::DictionaryFolder> FoundDictionaries();
+
+// The dictionary folder a subcommand reads: --data when given, else the first dictionary found,
+// else the current directory, whose missing files are then reported as usual.
 std::string DataFolder(const CArgs& args);
 
 // Prints "kvdict <command>: <message>" on stderr and returns kExitUsage.

@@ -29,15 +29,16 @@ int RunCheck(const CArgs& args) {
 const CCommand kCheckCommand = {
     "check",
     "check that the three data files fit together",
-    "usage: kvdict check [--data DIR]\n"
+    "usage: kvdict check [--data DIR | --dict NAME]\n"
     "\n"
-    "Checks kvlist.txt, kvindx.txt and kvtot2.txt in DIR (default: the first dictionary\n"
-    "found, see kvdict --help): bucket and entry offsets, contiguous buckets, list strings\n"
-    "that fit their rows and line lengths. Each problem is shown as FILE:LINE: REASON.\n"
+    "Checks kvlist.txt, kvindx.txt and kvtot2.txt in DIR, or in the dictionary NAME (see\n"
+    "kvdict list), by default in the first dictionary found (see kvdict --help): bucket and\n"
+    "entry offsets, contiguous buckets, list strings that fit their rows and line lengths.\n"
+    "Each problem is shown as FILE:LINE: REASON.\n"
     "\n"
     "exit status: 0 no problem, 1 problems found, 2 a usage error or a missing file\n",
     {"--help", "-h"},
-    {"--data"},
+    {"--data", "--dict"},
     0,
     "unexpected operand",
     RunCheck,

@@ -42,14 +42,15 @@ int RunEntry(const CArgs& args) {
 const CCommand kEntryCommand = {
     "entry",
     "print the entry at an offset of kvtot2.txt",
-    "usage: kvdict entry [--data DIR] [--raw] OFFSET\n\n"
+    "usage: kvdict entry [--data DIR | --dict NAME] [--raw] OFFSET\n\n"
     "Prints the entry line at byte OFFSET of kvtot2.txt (the offsets kvdict lookup lists):\n"
     "one paragraph per line with the Sanskrit words in IAST.\n"
     "  --data DIR  the folder holding the dictionary files (default: the first\n"
     "              dictionary found, see kvdict --help)\n"
+    "  --dict NAME the dictionary of that name (see kvdict list)\n"
     "  --raw       print the entry line byte for byte\n",
     {"--raw", "--help"},
-    {"--data"},
+    {"--data", "--dict"},
     1,
     "expects exactly one OFFSET",
     RunEntry,

@@ -61,7 +61,7 @@ int RunLookup(const CArgs& args) {
 const CCommand kLookupCommand = {
     "lookup",
     "list the headwords that begin with a word",
-    "usage: kvdict lookup [--itrans | --scheme NAME] [--loose] [--data DIR] [--raw] TEXT\n\n"
+    "usage: kvdict lookup [--itrans | --scheme NAME] [--loose] [--data DIR | --dict NAME] [--raw] TEXT\n\n"
     "Lists every headword that begins with TEXT, as the program's found list does:\n"
     "Devanagari, transliteration and entry offset, separated by tabs. TEXT is read as\n"
     "the program's search edit reads it: as Devanagari when it holds Devanagari letters,\n"
@@ -74,11 +74,12 @@ const CCommand kLookupCommand = {
     "  --loose        list the loose matches after the exact ones on every lookup\n"
     "  --data DIR     the folder holding kvlist.txt, kvindx.txt, kvtot2.txt (default:\n"
     "                 the first dictionary found, see kvdict --help)\n"
+    "  --dict NAME    the dictionary of that name (see kvdict list)\n"
     "  --raw          transliteration and Devanagari as font code bytes in hex\n"
     "Exit code 1 when nothing is found, 2 when TEXT cannot be read or a data file is\n"
     "missing.\n",
     {"--itrans", "--loose", "--raw", "--help"},
-    {"--data", "--scheme"},
+    {"--data", "--dict", "--scheme"},
     1,
     "expects exactly one TEXT",
     RunLookup,

@@ -10,5 +10,7 @@ extern const CCommand kLookupCommand;
 extern const CCommand kEntryCommand;
 extern const CCommand kBuildCommand;
 extern const CCommand kCheckCommand;
+extern const CCommand kImportCommand;
+extern const CCommand kListCommand;
 
 }  // namespace kvdict

@@ -1,5 +1,5 @@
 // kvdict: the dictionary's command-line tool. It runs the same conversions and search as the
-// program and builds and checks the three data files.
+// program, builds and checks the three data files and makes them of lexicons.
 #include <cstdio>
 #include <string_view>
 
@@ -11,8 +11,9 @@ namespace {
 
 // The subcommands in the order the command list shows them.
 const kvdict::CCommand* const kCommands[] = {
-    &kvdict::kConvertCommand, &kvdict::kBuildCommand, &kvdict::kCheckCommand,
-    &kvdict::kLookupCommand,  &kvdict::kEntryCommand,
+    &kvdict::kConvertCommand, &kvdict::kBuildCommand, &kvdict::kImportCommand,
+    &kvdict::kCheckCommand,   &kvdict::kListCommand,  &kvdict::kLookupCommand,
+    &kvdict::kEntryCommand,
 };
 
 void PrintHelp() {
