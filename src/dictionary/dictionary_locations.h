@@ -5,7 +5,6 @@
 
 namespace kv {
 
-
 // Where an installed program keeps its shared files (the sample dictionary, the help page),
 // relative to the folder of its executable: bin/ and share/ of one prefix, so that a copy
 // installed under any prefix or DESTDIR finds its own.

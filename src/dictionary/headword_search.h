@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "dictionary/found_rows.h"
 #include "dictionary/itrans.h"
 #include "dictionary/line_reader.h"
@@ -14,6 +16,11 @@ inline bool IsMatchIgnoredByte(unsigned char c) {
 // Filtered prefix match: the index line without the marker bytes that matching skips begins
 // with `key`.
 bool KeyMatches(const char* indexLine, const char* key);
+
+// The entry offset of an index record's offset line. Only a line that is a number and nothing
+// else (blanks around it allowed) is taken; anything else (a headword read in its place, text, a
+// number beyond int) gives -1, which shows an empty entry rather than another headword's.
+int ReadEntryOffset(std::string_view line);
 
 // Forms "No matches found for <%s>, try to search on the first %d/%d letters of the word."
 // for the search text as typed, into `dest` of `destSize` bytes.
