@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/byte_blocks.h"
 #include "dictionary/entry_scan.h"
 #include "dictionary/find_text.h"
 #include "dictionary/headword_search.h"
@@ -39,6 +40,42 @@ std::size_t LastLineEnd(std::string_view text) {
     }
   }
   return last;
+}
+
+// Calls `onLine(start, end)` for every line of `text` in order: the runs of bytes between line
+// ends. Index files are lines of a few bytes, so line ends are found sixty-four bytes at a time.
+template <typename OnLine>
+void SplitLines(std::string_view text, OnLine&& onLine) {
+  constexpr std::size_t kGroup = 64;
+  std::uint64_t lastWasEnd = 1;  // the place before the text ends a line
+  std::size_t lineStart = 0;
+  char padded[kGroup];
+  for (std::size_t group = 0; group < text.size(); group += kGroup) {
+    const char* bytes = text.data() + group;
+    if (text.size() - group < kGroup) {
+      // The last group, filled up with line ends.
+      std::memset(padded, '\n', kGroup);
+      std::memcpy(padded, bytes, text.size() - group);
+      bytes = padded;
+    }
+    std::uint64_t ends = 0;
+    for (std::size_t lane = 0; lane < kGroup; lane += blocks::kLanes) {
+      ends |= std::uint64_t{blocks::Bits(blocks::IsLineEnd(blocks::Load(bytes + lane)))} << lane;
+    }
+    const std::uint64_t afterEnd = ends << 1 | lastWasEnd;
+    lastWasEnd = ends >> 63;
+    const std::uint64_t starts = ~ends & afterEnd;
+    const std::uint64_t stops = ends & ~afterEnd;
+    for (std::uint64_t events = starts | stops; events != 0; events &= events - 1) {
+      const auto at = group + static_cast<std::size_t>(std::countr_zero(events));
+      if ((starts >> (at - group) & 1) != 0) {
+        lineStart = at;
+      } else {
+        onLine(lineStart, std::min(at, text.size()));
+      }
+    }
+  }
+  if (lastWasEnd == 0) onLine(lineStart, text.size());
 }
 
 // The first line-end byte of `text` at or after `from`, or its size.
@@ -143,8 +180,9 @@ class CHeadwordMap {
   };
 
   // Reads the records of `indexReader`'s file, through `block` (kBlockBytes), unless they were
-  // read from the same state of the file before. False on a read error (the map is then empty).
-  bool Refresh(const CLineReader& indexReader, char* block);
+  // read from a file with the same stamp before and `again` is false. False on a read error
+  // (the map is then empty).
+  bool Refresh(const CLineReader& indexReader, char* block, bool again);
   const std::vector<CRecord>& Records() const { return m_records; }
 
  private:
@@ -153,9 +191,9 @@ class CHeadwordMap {
   std::vector<CRecord> m_records;
 };
 
-bool CHeadwordMap::Refresh(const CLineReader& indexReader, char* block) {
+bool CHeadwordMap::Refresh(const CLineReader& indexReader, char* block, bool again) {
   const CLineReader::CFileStamp stamp = indexReader.Stamp();
-  if (m_read && stamp == m_stamp) return true;
+  if (m_read && stamp == m_stamp && !again) return true;
   m_read = false;
   m_records.clear();
   // A record takes two lines of ten bytes or so.
@@ -163,21 +201,17 @@ bool CHeadwordMap::Refresh(const CLineReader& indexReader, char* block) {
   long long headwordStart = -1;  // the record's index line, read and waiting for its offset
   int ordinal = 0;
   const bool read = ForEachLines(indexReader, block, [&](const CLines& lines) {
-    const std::string_view text = lines.m_text;
-    for (std::size_t at = 0; at < text.size();) {
-      while (at < text.size() && IsLineEnd(text[at])) ++at;
-      if (at == text.size()) break;
-      const std::size_t end = NextLineEnd(text, at);
+    SplitLines(lines.m_text, [&](std::size_t start, std::size_t end) {
       if (headwordStart < 0) {
-        headwordStart = lines.m_offset + static_cast<long long>(at);
-      } else {
-        const int offset = lines.m_cut ? -1 : ReadEntryOffset(text.substr(at, end - at));
-        if (offset >= 0) m_records.push_back({offset, headwordStart, ordinal});
-        ++ordinal;
-        headwordStart = -1;
+        headwordStart = lines.m_offset + static_cast<long long>(start);
+        return;
       }
-      at = end;
-    }
+      const int offset =
+          lines.m_cut ? -1 : ReadEntryOffset(lines.m_text.substr(start, end - start));
+      if (offset >= 0) m_records.push_back({offset, headwordStart, ordinal});
+      ++ordinal;
+      headwordStart = -1;
+    });
   });
   if (!read) {
     m_records.clear();
@@ -231,6 +265,58 @@ bool ScanEntries(const CFindQuery& query, const CLineReader& textReader, char* b
   });
 }
 
+// A headword whose entry matched, with the line that matched.
+struct CCandidate {
+  const CHit* hit;
+  const CHeadwordMap::CRecord* record;
+};
+
+// The headwords of the matching lines, best first, at most kMaxHits of them; `entryCount` counts
+// the lines that some headword leads to, directly or by the line-end bytes before the line (from
+// where the entry retrieval reads the same line).
+std::vector<CCandidate> Rank(const std::vector<CHit>& hits,
+                             const std::vector<CHeadwordMap::CRecord>& records, int& entryCount) {
+  std::vector<CCandidate> candidates;
+  auto record = records.begin();
+  for (const CHit& hit : hits) {
+    while (record != records.end() && record->m_entryOffset < hit.m_runStart) ++record;
+    if (record == records.end()) break;
+    if (record->m_entryOffset > hit.m_start) continue;
+    ++entryCount;
+    for (; record != records.end() && record->m_entryOffset <= hit.m_start; ++record) {
+      candidates.push_back({&hit, &*record});
+    }
+  }
+  auto better = [](const CCandidate& a, const CCandidate& b) {
+    const int aWords = std::popcount(a.hit->m_words);
+    const int bWords = std::popcount(b.hit->m_words);
+    if (aWords != bWords) return aWords > bWords;
+    if (a.hit->m_first != b.hit->m_first) return a.hit->m_first < b.hit->m_first;
+    return a.record->m_ordinal < b.record->m_ordinal;
+  };
+  const auto shown = std::min(candidates.size(), static_cast<std::size_t>(kMaxHits));
+  std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(shown),
+                    candidates.end(), better);
+  candidates.resize(shown);
+  return candidates;
+}
+
+// Fills row `r` from `record` when kvindx.txt still holds it: its index line where the record
+// says, followed by its offset. `work` takes the index line (kLineLimit bytes).
+bool ListRow(const CHeadwordMap::CRecord& record, CLineReader& indexReader, char* work, int r,
+             CFoundRows& rows) {
+  constexpr int kOffsetLineBytes = 200;
+  char offsetLine[kOffsetLineBytes];
+  if (!indexReader.StartsLine(record.m_lineOffset)) return false;
+  indexReader.Seek(record.m_lineOffset);
+  if (indexReader.ReadLine(work, kLineLimit) == 0 || indexReader.LineCut()) return false;
+  indexReader.ReadLine(offsetLine, kOffsetLineBytes);
+  if (indexReader.LineCut() || ReadEntryOffset(offsetLine) != record.m_entryOffset) return false;
+  MakeListStrings(work, rows.m_translitRows[r], rows.m_devanagariRows[r], kRowBytes);
+  rows.m_entryOffsets[r] = static_cast<int>(record.m_entryOffset);
+  return true;
+}
+
 std::string QueryText(const CFindQuery& query) {
   std::string text;
   for (const CFindWord& word : query.Words()) {
@@ -270,61 +356,46 @@ CFindResult CEntryFinder::Find(const CFindQuery& query, CDictionary& dictionary,
       return result;
     }
   }
-  CHeadwordMap& headwords = m_state->m_headwords;
   char* block = m_state->m_block.get();
   std::vector<CHit> hits;
-  const CLineReader* failed = !headwords.Refresh(indexReader, block)         ? &indexReader
-                              : !ScanEntries(query, textReader, block, hits) ? &textReader
-                                                                             : nullptr;
-  if (failed != nullptr) {
+  if (!ScanEntries(query, textReader, block, hits)) {
     result.m_outcome = FindOutcome::kReadError;
-    result.m_message = "Could not read " + failed->FileName();
+    result.m_message = "Could not read " + textReader.FileName();
     return result;
   }
-
-  // The headwords of each matching entry: the records that lead to its line or to the line-end
-  // bytes before it (the entry retrieval reads the same line from there).
-  struct CCandidate {
-    const CHit* hit;
-    const CHeadwordMap::CRecord* record;
-  };
-  std::vector<CCandidate> candidates;
-  const std::vector<CHeadwordMap::CRecord>& records = headwords.Records();
-  auto record = records.begin();
-  for (const CHit& hit : hits) {
-    while (record != records.end() && record->m_entryOffset < hit.m_runStart) ++record;
-    if (record == records.end()) break;
-    if (record->m_entryOffset > hit.m_start) continue;
-    ++result.m_entryCount;
-    for (; record != records.end() && record->m_entryOffset <= hit.m_start; ++record) {
-      candidates.push_back({&hit, &*record});
+  // A row is made from its record as kvindx.txt holds it now. A record that is no longer there
+  // means the file changed since it was read, in a way its stamp did not show (rewritten in
+  // place within the file system's clock tick): it is read again, and rows that still do not
+  // hold are left out.
+  for (int attempt = 0;; ++attempt) {
+    CHeadwordMap& headwords = m_state->m_headwords;
+    if (!headwords.Refresh(indexReader, block, attempt > 0)) {
+      result.m_outcome = FindOutcome::kReadError;
+      result.m_message = "Could not read " + indexReader.FileName();
+      return result;
     }
+    result.m_entryCount = 0;
+    const std::vector<CCandidate> ranked = Rank(hits, headwords.Records(), result.m_entryCount);
+    list.DeleteAllRows();
+    result.m_rowCount = 0;
+    bool current = true;
+    for (const CCandidate& candidate : ranked) {
+      if (ListRow(*candidate.record, indexReader, block, result.m_rowCount, rows)) {
+        list.AddRow();
+        ++result.m_rowCount;
+      } else {
+        current = false;
+        if (attempt == 0) break;
+      }
+    }
+    if (current || attempt > 0) break;
   }
-  auto better = [](const CCandidate& a, const CCandidate& b) {
-    const int aWords = std::popcount(a.hit->m_words);
-    const int bWords = std::popcount(b.hit->m_words);
-    if (aWords != bWords) return aWords > bWords;
-    if (a.hit->m_first != b.hit->m_first) return a.hit->m_first < b.hit->m_first;
-    return a.record->m_ordinal < b.record->m_ordinal;
-  };
-  const auto shown = std::min(candidates.size(), static_cast<std::size_t>(kMaxHits));
-  std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(shown),
-                    candidates.end(), better);
-  if (shown == 0) {
+  if (result.m_rowCount == 0) {
     result.m_outcome = FindOutcome::kNoMatch;
     result.m_message = FormatFindNoMatchText(query);
     return result;
   }
-  for (std::size_t r = 0; r < shown; ++r) {
-    const CHeadwordMap::CRecord& chosen = *candidates[r].record;
-    indexReader.Seek(chosen.m_lineOffset);
-    indexReader.ReadLine(block, kLineLimit);
-    MakeListStrings(block, rows.m_translitRows[r], rows.m_devanagariRows[r], kRowBytes);
-    rows.m_entryOffsets[r] = static_cast<int>(chosen.m_entryOffset);
-    list.AddRow();
-  }
   result.m_outcome = FindOutcome::kFound;
-  result.m_rowCount = static_cast<int>(shown);
   return result;
 }
 

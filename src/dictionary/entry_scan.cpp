@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "dictionary/byte_blocks.h"
 #include "dictionary/find_text.h"
 
 namespace kv {
@@ -17,44 +18,15 @@ using find::IsLineEnd;
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-// Sixteen bytes tested at once; the compiler turns these into the machine's vector instructions.
-using CBlock = unsigned char __attribute__((vector_size(16)));
-using CMask = signed char __attribute__((vector_size(16)));  // per byte: -1 (yes) or 0
-constexpr std::size_t kLanes = sizeof(CBlock);
+using blocks::AnySet;
+using blocks::Bits;
+using blocks::CBlock;
+using blocks::CMask;
+using blocks::kLanes;
+using blocks::Load;
+using blocks::Splat;
 
-CBlock Load(const char* at) {
-  CBlock block;
-  std::memcpy(&block, at, kLanes);
-  return block;
-}
-
-CBlock Splat(unsigned char value) {
-  CBlock block;
-  for (std::size_t i = 0; i < kLanes; ++i) block[i] = value;
-  return block;
-}
-
-// One bit per byte of `mask`, bit i for byte i.
-std::uint32_t Bits(CMask mask) {
-  std::uint64_t halves[2];
-  std::memcpy(halves, &mask, sizeof halves);
-  // Each byte's low bit moved into the top byte at its own place.
-  constexpr std::uint64_t kLowBits = 0x0101010101010101;
-  constexpr std::uint64_t kGather = 0x0102040810204080;
-  const auto low = static_cast<std::uint32_t>(((halves[0] & kLowBits) * kGather) >> 56);
-  const auto high = static_cast<std::uint32_t>(((halves[1] & kLowBits) * kGather) >> 56);
-  return low | high << 8;
-}
-
-bool AnySet(CMask mask) {
-  std::uint64_t halves[2];
-  std::memcpy(halves, &mask, sizeof halves);
-  return (halves[0] | halves[1]) != 0;
-}
-
-CMask EndsWord(CBlock bytes) {
-  return (bytes == Splat(' ')) | (bytes == Splat('\r')) | (bytes == Splat('\n'));
-}
+CMask EndsWord(CBlock bytes) { return (bytes == Splat(' ')) | blocks::IsLineEnd(bytes); }
 
 CMask IsLetter(CBlock bytes) {
   const CBlock lower = bytes | Splat(0x20);

@@ -32,20 +32,23 @@ int RunLookup(const CArgs& args) {
     case kv::SearchOutcome::kFound:
       break;
   }
-  const bool raw = args.Has("--raw");
-  for (int r = 0; r < list.ItemCount(); ++r) {
-    if (raw) {
-      std::printf("%s\t%s\t%d\n", Hex(rows->m_translitRows[r]).c_str(),
-                  Hex(rows->m_devanagariRows[r]).c_str(), rows->m_entryOffsets[r]);
-    } else {
-      std::printf("%s\t%s\t%d\n", UnicodeDevanagari(rows->m_devanagariRows[r]).c_str(),
-                  UnicodeTranslit(rows->m_translitRows[r]).c_str(), rows->m_entryOffsets[r]);
-    }
-  }
+  PrintFoundRows(*rows, list.ItemCount(), args.Has("--raw"));
   return kExitOk;
 }
 
 }  // namespace
+
+void PrintFoundRows(const kv::CFoundRows& rows, int count, bool raw) {
+  for (int r = 0; r < count; ++r) {
+    if (raw) {
+      std::printf("%s\t%s\t%d\n", Hex(rows.m_translitRows[r]).c_str(),
+                  Hex(rows.m_devanagariRows[r]).c_str(), rows.m_entryOffsets[r]);
+    } else {
+      std::printf("%s\t%s\t%d\n", UnicodeDevanagari(rows.m_devanagariRows[r]).c_str(),
+                  UnicodeTranslit(rows.m_translitRows[r]).c_str(), rows.m_entryOffsets[r]);
+    }
+  }
+}
 
 const CCommand kLookupCommand = {
     "lookup",

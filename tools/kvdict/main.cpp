@@ -12,7 +12,7 @@ namespace {
 // The subcommands in the order the command list shows them.
 const kvdict::CCommand* const kCommands[] = {
     &kvdict::kConvertCommand, &kvdict::kBuildCommand, &kvdict::kCheckCommand,
-    &kvdict::kLookupCommand,  &kvdict::kEntryCommand,
+    &kvdict::kLookupCommand,  &kvdict::kEntryCommand, &kvdict::kFindCommand,
 };
 
 void PrintHelp() {
