@@ -13,20 +13,11 @@
 // until it exits by itself, and its peak memory: pass the arguments that make it quit after
 // start-up with --gui-args; without --gui, or when PROGRAM does not exist, that case is skipped.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/ptrace.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -34,11 +25,10 @@
 #include <thread>
 #include <vector>
 
+#include "bench_support.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/found_rows.h"
 #include "dictionary/headword_search.h"
-
-extern char** environ;
 
 namespace kv::bench {
 namespace {
@@ -114,119 +104,6 @@ void BM_RetrieveLongestEntry(benchmark::State& state) {
   if (got != longest.second) state.SkipWithError("the longest entry was not read whole");
 }
 
-struct CProcessRun {
-  bool started = false;
-  int status = -1;
-  double seconds = 0;
-};
-
-// Runs a program to its end with stdout into a file (a real sink: some tools stop early when
-// they see /dev/null) and stderr discarded.
-// The argument and environment vectors of a program to start: `extraEnvironment` first, then
-// this process's own environment.
-struct CCommandLine {
-  CCommandLine(const std::vector<std::string>& args,
-               const std::vector<std::string>& extraEnvironment)
-      : m_args(args), m_environment(extraEnvironment) {
-    for (char** e = environ; *e; ++e) m_environment.emplace_back(*e);
-    for (auto& arg : m_args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    for (auto& item : m_environment) envp.push_back(item.data());
-    envp.push_back(nullptr);
-  }
-  std::vector<char*> argv;
-  std::vector<char*> envp;
-
- private:
-  std::vector<std::string> m_args;
-  std::vector<std::string> m_environment;
-};
-
-CProcessRun RunProcess(const std::vector<std::string>& args, const std::string& dir,
-                       const std::vector<std::string>& extraEnvironment) {
-  CProcessRun run;
-  CCommandLine command(args, extraEnvironment);
-
-  static const std::string sink = (fs::temp_directory_path() / "kv-bench-stdout.txt").string();
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, sink.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-  const auto begin = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, command.argv[0], &actions, nullptr, command.argv.data(),
-                                   command.envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return run;
-  int status = 0;
-  if (waitpid(pid, &status, 0) < 0) return run;
-  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-  run.started = true;
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-long ReadPeakKilobytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-  }
-  return -1;
-}
-
-// The peak resident memory of one run of a program, in KB. The rusage of a spawned child
-// cannot give it: a child's maximum starts from the memory of the process that forked it
-// (here the benchmark itself). So the child is traced and its own high-water mark read from
-// /proc as it exits. -1 when that is not possible.
-long MeasurePeakKilobytes(const std::vector<std::string>& args, const std::string& dir,
-                          const std::vector<std::string>& extraEnvironment) {
-  CCommandLine command(args, extraEnvironment);
-  const pid_t pid = fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
-    const int sink = open("/dev/null", O_WRONLY);
-    dup2(sink, STDOUT_FILENO);
-    dup2(sink, STDERR_FILENO);
-    if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
-    execvpe(command.argv[0], command.argv.data(), command.envp.data());
-    _exit(127);
-  }
-  int status = 0;
-  long peak = -1;
-  if (waitpid(pid, &status, 0) < 0 || !WIFSTOPPED(status)) return -1;  // stopped at exec
-  ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT));
-  ptrace(PTRACE_CONT, pid, nullptr, nullptr);
-  while (waitpid(pid, &status, 0) >= 0 && WIFSTOPPED(status)) {
-    long signal = WSTOPSIG(status);
-    if ((status >> 8) == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
-      peak = ReadPeakKilobytes(pid);
-      signal = 0;
-    } else if (signal == SIGTRAP) {
-      signal = 0;
-    }
-    ptrace(PTRACE_CONT, pid, nullptr, reinterpret_cast<void*>(signal));
-  }
-  return peak;
-}
-
-// Times a whole process per iteration; reports its peak resident memory.
-void BenchProcess(benchmark::State& state, const std::vector<std::string>& args,
-                  const std::string& dir = "", const std::vector<std::string>& environment = {}) {
-  for (auto _ : state) {
-    CProcessRun run = RunProcess(args, dir, environment);
-    if (!run.started || run.status != 0) {
-      state.SkipWithError(("could not run " + args[0]).c_str());
-      break;
-    }
-    state.SetIterationTime(run.seconds);
-  }
-  state.counters["peak_rss_kb"] = static_cast<double>(MeasurePeakKilobytes(args, dir, environment));
-}
-
 void BM_KvdictLookup(benchmark::State& state) {
   BenchProcess(state, {g_options.kvdict, "lookup", "--data", g_options.data, "sa"});
 }
@@ -254,72 +131,6 @@ void BM_GuiRun(benchmark::State& state) {
   BenchProcess(state, args, g_options.data, {"QT_QPA_PLATFORM=offscreen"});
 }
 
-// Medians gathered from the repetitions, by benchmark name.
-struct CMedian {
-  double realTime = 0;  // in the run's time unit
-  benchmark::TimeUnit unit = benchmark::kMicrosecond;
-  std::map<std::string, double> counters;
-  bool skipped = false;
-};
-
-class CMedianCollector : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      const std::string name = run.run_name.function_name;
-      if (run.error_occurred) m_medians[name].skipped = true;
-      if (run.aggregate_name != "median") continue;
-      CMedian& median = m_medians[name];
-      median.realTime = run.GetAdjustedRealTime();
-      median.unit = run.time_unit;
-      for (const auto& [counter, value] : run.counters) median.counters[counter] = value;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  const std::map<std::string, CMedian>& Medians() const { return m_medians; }
-
- private:
-  std::map<std::string, CMedian> m_medians;
-};
-
-double Milliseconds(const CMedian& median) {
-  switch (median.unit) {
-    case benchmark::kNanosecond:
-      return median.realTime / 1e6;
-    case benchmark::kMicrosecond:
-      return median.realTime / 1e3;
-    case benchmark::kMillisecond:
-      return median.realTime;
-    default:
-      return median.realTime * 1e3;
-  }
-}
-
-std::string CpuModel() {
-  std::ifstream in("/proc/cpuinfo");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
-  }
-  return "unknown CPU";
-}
-
-std::string GenerationFacts() {
-  std::ifstream in(g_options.data + "/generation.txt");
-  std::map<std::string, std::string> facts;
-  std::string key;
-  std::string value;
-  while (in >> key && std::getline(in, value)) facts[key] = value.substr(1);
-  char text[400];
-  std::snprintf(text, sizeof text,
-                "%s headwords in %s buckets (largest: %s), %s bytes of entries; `kvdict build` "
-                "took %s s and %s KB at its peak",
-                facts["headwords"].c_str(), facts["buckets"].c_str(),
-                facts["largest_buckets"].c_str(), facts["kvtot2_bytes"].c_str(),
-                facts["build_seconds"].c_str(), facts["build_peak_kb"].c_str());
-  return text;
-}
-
 struct CRow {
   const char* name;
   const char* what;
@@ -338,23 +149,19 @@ void WriteResults(const CMedianCollector& collector, int repetitions) {
       {"look_sorted_process", "`look sa headwords.sorted` (naive, all `sa` lines)", 0},
       {"gui_run_process", "GUI program run (start-up hook)", 0},
   };
-  const auto& medians = collector.Medians();
-  auto find = [&](const char* name) -> const CMedian* {
-    auto it = medians.find(name);
-    return it == medians.end() || it->second.skipped ? nullptr : &it->second;
-  };
-  const CMedian* lookup = find("kvdict_lookup_process");
+  const CMedian* lookup = collector.Find("kvdict_lookup_process");
 
   std::ofstream out(g_options.results, std::ios::trunc);
   out << "### Dictionary at lexicon scale\n\n";
   out << "Machine: " << CpuModel() << ", " << std::thread::hardware_concurrency()
       << " cores. Release build, "
       << "medians of " << repetitions << " repetitions (`bench/dictionary_bench`).\n";
-  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts() << ".\n\n";
+  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts(g_options.data)
+      << ".\n\n";
   out << "| case | median | target | vs. `kvdict lookup` | notes |\n";
   out << "|---|---:|---:|---:|---|\n";
   for (const CRow& row : rows) {
-    const CMedian* median = find(row.name);
+    const CMedian* median = collector.Find(row.name);
     if (median == nullptr) continue;
     const double ms = Milliseconds(*median);
     char cell[64];
@@ -412,29 +219,12 @@ void RegisterAll() {
   }
 }
 
-bool TakeOption(std::string_view arg, std::string_view name, std::string& value) {
-  if (arg.rfind(name, 0) != 0 || arg.size() <= name.size() || arg[name.size()] != '=') return false;
-  value = std::string(arg.substr(name.size() + 1));
-  return true;
-}
-
-bool EnsureDictionary() {
-  if (fs::exists(g_options.data + "/" + kListFileName)) return true;
-  std::fprintf(stderr, "dictionary_bench: generating %s headwords into %s\n",
-               g_options.headwords.c_str(), g_options.data.c_str());
-  CProcessRun run = RunProcess({g_options.generator, "--out", g_options.data, "--kvdict",
-                                g_options.kvdict, "--headwords", g_options.headwords},
-                               "", {});
-  return run.started && run.status == 0;
-}
-
 }  // namespace
 }  // namespace kv::bench
 
 int main(int argc, char** argv) {
   using namespace kv::bench;
   std::vector<char*> rest = {argv[0]};
-  bool repetitionsGiven = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
     if (TakeOption(arg, "--data", g_options.data) ||
@@ -445,16 +235,10 @@ int main(int argc, char** argv) {
         TakeOption(arg, "--kvdict", g_options.kvdict)) {
       continue;
     }
-    if (arg.rfind("--benchmark_repetitions", 0) == 0) repetitionsGiven = true;
     rest.push_back(argv[i]);
   }
-  static char repetitions[] = "--benchmark_repetitions=9";
-  static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-  if (!repetitionsGiven) {
-    rest.push_back(repetitions);
-    rest.push_back(aggregatesOnly);
-  }
-  if (!EnsureDictionary()) {
+  if (!EnsureDictionary(g_options.generator, g_options.kvdict, g_options.data,
+                        g_options.headwords)) {
     std::fprintf(stderr, "dictionary_bench: no dictionary in %s\n", g_options.data.c_str());
     return 1;
   }
@@ -462,18 +246,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "dictionary_bench: cannot open the files in %s\n", g_options.data.c_str());
     return 1;
   }
-  int repetitionCount = 9;
-  for (char* arg : rest) {
-    std::string value;
-    if (TakeOption(arg, "--benchmark_repetitions", value))
-      repetitionCount = std::atoi(value.c_str());
-  }
-  int count = static_cast<int>(rest.size());
-  benchmark::Initialize(&count, rest.data());
-  RegisterAll();
   CMedianCollector collector;
-  benchmark::RunSpecifiedBenchmarks(&collector);
-  if (!g_options.results.empty()) WriteResults(collector, repetitionCount);
+  const int repetitions = RunBenchmarks(rest, RegisterAll, collector);
+  if (!g_options.results.empty()) WriteResults(collector, repetitions);
   benchmark::Shutdown();
   return 0;
 }

@@ -12,13 +12,20 @@ namespace kv {
 // Find in entries: the headwords whose entries hold the words of a query (find_query.h says how
 // words match), listed in the found list's usual rows.
 //
-// How it finds them. Every find reads kvtot2.txt from end to end in large blocks and tests each
-// entry line (MatchLine); no index is kept beside the three files. On the 200,000-headword
-// benchmark dictionary (67 MB of entries) a find takes well under the 50 ms a user waits without
-// noticing (bench/find_bench; figures in the README), so an index would add files to build,
-// check and keep in step with the entries for no gain a user could see. What the finder keeps
-// between finds is the headword of each entry offset (read from kvindx.txt at the first find and
-// again whenever that file's stamp changes), because a row is made from its index record.
+// How it finds them. Every find reads kvtot2.txt from end to end in blocks and scans them
+// (CEntryScanner, entry_scan.h); no index is kept beside the three files. On the 200,000-headword
+// benchmark dictionary (67 MB of entries) a find costs a few tens of milliseconds of one core
+// (bench/find_bench, figures in the README), within what a user waits for without noticing, so
+// an index would only add a file to build, check and keep in step with the entries (and a
+// full-text engine's is larger than the entries themselves). kvindx.txt is needed because a row
+// is made from its index record: the finder keeps each record's entry offset from one find to
+// the next while the file's stamp (device, inode, size, modification time) is unchanged, and
+// reads every record it lists again from the file, so that a file rewritten in place within the
+// file system's clock tick is noticed too: it is then read again, and a row is never listed from
+// a record the file no longer holds.
+//
+// The entry pane's marks: a laid-out word (CPiece of entry_layout.h, its bytes start..start +
+// length of the entry text) is marked when it meets a range FindMatches gives for the entry text.
 //
 // Use (the program keeps one CEntryFinder beside its dictionary; kvdict makes one per run):
 //   CFindQuery query = CFindQuery::Parse(text, itransTicked);
@@ -28,6 +35,8 @@ namespace kv {
 //   kNoMatch, kMissingFile, kReadError: the list is empty and m_message tells why.
 // When the user then picks row r, its entry is read as for a headword search (RetrieveEntry
 // with rows.m_entryOffsets[r]); FindMatches(query, entryText) gives the byte ranges to mark.
+// The finder holds no reference to the dictionary between finds; keep the query with the list
+// (it is a value) to mark each entry shown from it. A find blocks its caller for the scan.
 
 enum class FindOutcome : unsigned char {
   kBadQuery,     // the query was refused (CFindQuery::Message); nothing was done

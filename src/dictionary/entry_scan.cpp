@@ -180,8 +180,10 @@ struct CEntryScanner::CPass {
   int m_word = 0;
   bool m_sanskrit = false;
   std::string m_text;  // the English form or the Sanskrit key
-  // English: the tests for the word's first and last byte.
+  // English: the tests for the word's first, second and last byte (the second is the first again
+  // in a word of one byte, and the last in one of two).
   CFoldedByte m_first;
+  CFoldedByte m_second;
   CFoldedByte m_last;
   // Sanskrit: the key's last letter and the one before it.
   CBlock m_lastLetter;
@@ -193,6 +195,7 @@ struct CEntryScanner::CPass {
         m_sanskrit(sanskrit),
         m_text(text),
         m_first(static_cast<unsigned char>(text.front())),
+        m_second(static_cast<unsigned char>(text[text.size() > 1 ? 1 : 0])),
         m_last(static_cast<unsigned char>(text.back())),
         m_lastLetter(Splat(static_cast<unsigned char>(text.back()))),
         m_letterBefore(
@@ -204,6 +207,7 @@ struct CEntryScanner::CPass {
   CMask Candidates(const char* at) const {
     if constexpr (!kSanskrit) {
       return m_first.Matches<kSimple>(Load(at)) &
+             m_second.Matches<kSimple>(Load(at + (m_text.size() > 1 ? 1 : 0))) &
              m_last.Matches<kSimple>(Load(at + m_text.size() - 1));
     } else {
       const std::size_t length = m_text.size();
@@ -281,7 +285,7 @@ struct CEntryScanner::CPass {
   void Run(std::string_view block) {
     if (m_sanskrit) {
       Run<true, true>(block);
-    } else if (m_first.m_simple && m_last.m_simple) {
+    } else if (m_first.m_simple && m_second.m_simple && m_last.m_simple) {
       Run<false, true>(block);
     } else {
       Run<false, false>(block);

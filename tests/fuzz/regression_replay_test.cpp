@@ -17,6 +17,7 @@ extern "C" int FuzzDecoders(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzHeadwordSearch(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzEntryLayout(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzScripts(const std::uint8_t* data, std::size_t size);
+extern "C" int FuzzEntryFind(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -44,7 +45,8 @@ TEST(FuzzRegressionTest, EveryTargetReplaysItsInputs) {
   const std::pair<const char*, FuzzEntry> targets[] = {
       {"line_reader", FuzzLineReader},   {"conversions", FuzzConversions},
       {"decoders", FuzzDecoders},        {"headword_search", FuzzHeadwordSearch},
-      {"entry_layout", FuzzEntryLayout}, {"scripts", FuzzScripts}};
+      {"entry_layout", FuzzEntryLayout}, {"scripts", FuzzScripts},
+      {"entry_find", FuzzEntryFind}};
   for (const auto& [name, entry] : targets) EXPECT_GT(Replay(name, entry), 0) << name;
 }
 
