@@ -140,6 +140,7 @@ void CMedianCollector::ReportRuns(const std::vector<Run>& runs) {
     if (run.aggregate_name != "median") continue;
     CMedian& median = m_medians[name];
     median.realTime = run.GetAdjustedRealTime();
+    median.cpuTime = run.GetAdjustedCPUTime();
     median.unit = run.time_unit;
     for (const auto& [counter, value] : run.counters) median.counters[counter] = value;
   }

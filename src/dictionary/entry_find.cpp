@@ -246,7 +246,7 @@ bool CHeadwordMap::Refresh(const CLineReader& indexReader, char* block, bool aga
 struct CHit {
   long long m_runStart;  // where the line-end bytes before it begin
   long long m_start;
-  std::uint32_t m_words;
+  int m_wordsMatched;
   int m_first;
 };
 
@@ -259,15 +259,16 @@ bool ScanEntries(const CFindQuery& query, const CLineReader& textReader, char* b
     scanner.Scan(lines.m_text, lineHits);
     for (const CLineHit& hit : lineHits) {
       hits.push_back({lines.RunStart(hit.m_start),
-                      lines.m_offset + static_cast<long long>(hit.m_start), hit.m_words,
-                      hit.m_first});
+                      lines.m_offset + static_cast<long long>(hit.m_start),
+                      std::popcount(hit.m_words), hit.m_first});
     }
   });
 }
 
-// A headword whose entry matched, with the line that matched.
+// A headword whose entry matched, with what ranks it.
 struct CCandidate {
-  const CHit* hit;
+  int wordsMatched;
+  int first;
   const CHeadwordMap::CRecord* record;
 };
 
@@ -284,14 +285,12 @@ std::vector<CCandidate> Rank(const std::vector<CHit>& hits,
     if (record->m_entryOffset > hit.m_start) continue;
     ++entryCount;
     for (; record != records.end() && record->m_entryOffset <= hit.m_start; ++record) {
-      candidates.push_back({&hit, &*record});
+      candidates.push_back({hit.m_wordsMatched, hit.m_first, &*record});
     }
   }
   auto better = [](const CCandidate& a, const CCandidate& b) {
-    const int aWords = std::popcount(a.hit->m_words);
-    const int bWords = std::popcount(b.hit->m_words);
-    if (aWords != bWords) return aWords > bWords;
-    if (a.hit->m_first != b.hit->m_first) return a.hit->m_first < b.hit->m_first;
+    if (a.wordsMatched != b.wordsMatched) return a.wordsMatched > b.wordsMatched;
+    if (a.first != b.first) return a.first < b.first;
     return a.record->m_ordinal < b.record->m_ordinal;
   };
   const auto shown = std::min(candidates.size(), static_cast<std::size_t>(kMaxHits));

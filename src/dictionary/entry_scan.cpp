@@ -293,7 +293,7 @@ struct CEntryScanner::CPass {
   }
 };
 
-CEntryScanner::CEntryScanner(const CFindQuery& query) : m_query(query) {
+CEntryScanner::CEntryScanner(const CFindQuery& query) {
   const auto& words = query.Words();
   for (std::size_t w = 0; w < words.size(); ++w) {
     for (const bool sanskrit : {false, true}) {

@@ -24,7 +24,6 @@ struct CLineHit {
 // closely. Once a word matched in a line the rest of that line is passed over for it.
 class CEntryScanner {
  public:
-  // The query must outlive the scanner.
   explicit CEntryScanner(const CFindQuery& query);
   ~CEntryScanner();
   CEntryScanner(const CEntryScanner&) = delete;
@@ -37,7 +36,6 @@ class CEntryScanner {
 
  private:
   struct CPass;
-  const CFindQuery& m_query;
   std::vector<CPass> m_passes;
 };
 
