@@ -78,12 +78,6 @@ void SplitLines(std::string_view text, OnLine&& onLine) {
   if (lastWasEnd == 0) onLine(lineStart, text.size());
 }
 
-// The first line-end byte of `text` at or after `from`, or its size.
-std::size_t NextLineEnd(std::string_view text, std::size_t from) {
-  while (from < text.size() && !IsLineEnd(text[from])) ++from;
-  return from;
-}
-
 // Whole lines of a file, as the line reader hands them out: a line longer than what counts is cut
 // there, in a piece of its own, and the rest of it is passed over.
 struct CLines {
@@ -121,7 +115,7 @@ bool ForEachLines(const CLineReader& reader, char* block, OnLines&& onLines) {
     const std::string_view data(block, held);
     std::size_t from = 0;
     if (skipping) {
-      from = NextLineEnd(data, 0);
+      from = find::NextLineEnd(data, 0);
       if (from == held) {
         blockOffset += static_cast<long long>(held);
         held = 0;
@@ -150,7 +144,7 @@ bool ForEachLines(const CLineReader& reader, char* block, OnLines&& onLines) {
       }
       emit(segment, at, false);
       emit(at, at + kCountedLineBytes, true);
-      segment = at = NextLineEnd(data, at + kCountedLineBytes);
+      segment = at = find::NextLineEnd(data, at + kCountedLineBytes);
     }
     emit(segment, complete, false);
     std::size_t keep = complete;

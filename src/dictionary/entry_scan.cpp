@@ -14,7 +14,6 @@ namespace {
 using find::EndsWord;
 using find::IsKeyLetter;
 using find::IsKeyMarker;
-using find::IsLineEnd;
 
 constexpr std::size_t kNone = std::string_view::npos;
 
@@ -77,17 +76,6 @@ class CPlaces {
   std::size_t m_lineStart = 0;
   std::size_t m_lineChecked = 0;
 };
-
-// The first line-end byte at or after `from`, or the end of the block.
-std::size_t LineEnd(std::string_view block, std::size_t from) {
-  const char* start = block.data() + from;
-  const std::size_t span = block.size() - from;
-  const void* lf = std::memchr(start, '\n', span);
-  const std::size_t toLf =
-      lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : span;
-  const void* cr = std::memchr(start, '\r', toLf);
-  return from + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start) : toLf);
-}
 
 // Where a Sanskrit key matches a member of a compound whose last letter is at `last`: the
 // member's first letter, or kNone. Only markers may stand between the key's letters, and no
@@ -256,7 +244,7 @@ struct CEntryScanner::CPass {
       if (begin == kNone) return kNone;
       const std::size_t lineStart = places.LineStart(place);
       m_hits.push_back({lineStart, 1u << m_word, static_cast<int>(begin - lineStart)});
-      return LineEnd(block, place);
+      return find::NextLineEnd(block, place);
     };
     for (std::size_t at = 0; at < block.size();) {
       if (at < firstTested || at + reach > block.size()) {

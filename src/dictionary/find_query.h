@@ -29,11 +29,11 @@ namespace kv {
 //   hyphen and the two dashes – —.
 // - Sanskrit: the word's search key, read as the search edit reads it (MakeSearchKey: the scheme
 //   detected from the text, ITRANS when the box is ticked; HK, ITRANS, IAST, Devanagari, SLP1 ...).
-//   It matches a Sanskrit word of the entry when it is the word's key (its letters, the marker
-//   bytes "%", "`", "4", "7", "9", "@", 0xF3 and the compound hyphens left out, punctuation around
-//   it dropped) or the key of one member of the compound (the parts between hyphens): "agni"
-//   matches "a%gni," and "%agni-hotra", "agnihotra" matches "%agni-hotra". Keys compare case by
-//   case, as Harvard-Kyoto letters do ("A" is ā).
+//   It matches a Sanskrit word of the entry when it is the word's key (its letters: the marker
+//   bytes "%", "`", "4", "7", "9", "@", 0xF3, the compound hyphens and any punctuation left out)
+//   or the key of one member of the compound (the parts between hyphens or other punctuation):
+//   "agni" matches "a%gni," and "%agni-hotra", "agnihotra" matches "%agni-hotra". Keys compare
+//   case by case, as Harvard-Kyoto letters do ("A" is ā).
 // A plain ASCII word is both: "agni" finds the English word "agni" (or "Agni") and the Sanskrit
 // words whose key is agni; "fire" is no Sanskrit key (HK has no "f") and is English only; "śiva"
 // and "शिव" have no Windows-1252 spelling and are Sanskrit only.

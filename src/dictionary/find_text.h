@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 // How finding in entries reads entry text byte by byte: what FindMatches and the entries scanner
@@ -19,6 +20,17 @@ const CByteTable& Bytes();
 inline bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 // What ends an entry word: a space, or the end of its line.
 inline bool EndsWord(char c) { return c == ' ' || IsLineEnd(c); }
+
+// The first line-end byte of `text` at or after `from`, or the size of `text`.
+inline std::size_t NextLineEnd(std::string_view text, std::size_t from) {
+  const char* start = text.data() + from;
+  const std::size_t span = text.size() - from;
+  const void* lf = std::memchr(start, '\n', span);
+  const std::size_t toLf =
+      lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : span;
+  const void* cr = std::memchr(start, '\r', toLf);
+  return from + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start) : toLf);
+}
 
 // The letters of a Sanskrit word's key, and the marker bytes that stand between letters without
 // ending a member of a compound. Any other byte of the word ends a member.
