@@ -12,6 +12,7 @@
 
 #include "controls/controls_resources.h"
 #include "controls/palette_image.h"
+#include "platform/screen_dpi.h"
 
 namespace kv {
 
@@ -79,15 +80,22 @@ int TextFlags(unsigned format) {
   return flags;
 }
 
-QImage FaceImage(const CPaletteBitmap& bitmap) {
+// A face record built at `ratio` device pixels per pixel, to be drawn at the widget's size.
+QImage FaceImage(const CPaletteBitmap& bitmap, qreal ratio) {
   const QImage indexed = PaletteBitmapImage(bitmap);
-  return indexed.isNull() ? QImage() : indexed.convertToFormat(QImage::Format_RGB32);
+  if (indexed.isNull()) return QImage();
+  QImage face = indexed.convertToFormat(QImage::Format_RGB32);
+  face.setDevicePixelRatio(ratio);
+  return face;
 }
 
-QPixmap LoadIcon(unsigned iconId) {
+// Icon ":/icons/<iconId>" as drawn for `ratio` device pixels per pixel.
+QPixmap LoadIcon(unsigned iconId, qreal ratio) {
   InitControlsResources();
-  return QPixmap(QStringLiteral(":/icons/%1.png").arg(iconId & 0xFFFFu));
+  return PixmapForDensity(QStringLiteral(":/icons/%1.png").arg(iconId & 0xFFFFu), ratio);
 }
+
+int DevicePixels(int pixels, qreal ratio) { return qRound(pixels * ratio); }
 
 }  // namespace
 
@@ -119,23 +127,26 @@ void CHoverButton::BuildFaceTextures(int style, int noise, int hoverPercent, int
                              FromQColor(pal.color(QPalette::Active, QPalette::Button)),
                              FromQColor(pal.color(QPalette::Active, QPalette::Dark))};
   const CFaceRecipe recipe{style, noise, hoverPercent, tintPercent, tintColor};
-  kv::BuildFaceTextures(m_faces, width(), height(), m_border, colours, recipe,
+  // Built in the screen's own pixels, so that a dense screen shows the shading sharp.
+  const qreal ratio = devicePixelRatio();
+  kv::BuildFaceTextures(m_faces, DevicePixels(width(), ratio), DevicePixels(height(), ratio),
+                        DevicePixels(m_border, ratio), colours, recipe,
                         [this] { return m_faceRandom.Next(); });
-  RefreshFaceImages();
+  RefreshFaceImages(ratio);
   update();
 }
 
-void CHoverButton::RefreshFaceImages() {
-  m_imageNormal = FaceImage(m_faces.m_faceNormal);
-  m_imagePressed = FaceImage(m_faces.m_facePressed);
-  m_imageDisabled = FaceImage(m_faces.m_faceDisabled);
-  m_imageHover = FaceImage(m_faces.m_faceHover);
-  m_imageFocusH = FaceImage(m_faces.m_focusLineH);
-  m_imageFocusV = FaceImage(m_faces.m_focusLineV);
+void CHoverButton::RefreshFaceImages(qreal ratio) {
+  m_imageNormal = FaceImage(m_faces.m_faceNormal, ratio);
+  m_imagePressed = FaceImage(m_faces.m_facePressed, ratio);
+  m_imageDisabled = FaceImage(m_faces.m_faceDisabled, ratio);
+  m_imageHover = FaceImage(m_faces.m_faceHover, ratio);
+  m_imageFocusH = FaceImage(m_faces.m_focusLineH, ratio);
+  m_imageFocusV = FaceImage(m_faces.m_focusLineV, ratio);
 }
 
 void CHoverButton::SetFaceIcon(unsigned iconId, int align, unsigned pressedIconId) {
-  const QPixmap icon = LoadIcon(iconId);
+  const QPixmap icon = LoadIcon(iconId, devicePixelRatio());
   if (icon.isNull()) return;
   m_icon = icon;
   const QSize iconSize = icon.deviceIndependentSize().toSize();
@@ -150,7 +161,7 @@ void CHoverButton::SetFaceIcon(unsigned iconId, int align, unsigned pressedIconI
 
   m_iconPressed = m_icon;
   if (pressedIconId != 0) {
-    const QPixmap pressed = LoadIcon(pressedIconId);
+    const QPixmap pressed = LoadIcon(pressedIconId, devicePixelRatio());
     if (!pressed.isNull()) m_iconPressed = pressed;
   }
   update();

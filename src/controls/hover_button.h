@@ -84,7 +84,7 @@ class CHoverButton : public QAbstractButton {
   void UpdateTip();
   void StartHover();
   void ToggleOnClick();
-  void RefreshFaceImages();
+  void RefreshFaceImages(qreal ratio);
   void ComposeFace(QPainter& painter);
 
   std::optional<QFont> m_font;

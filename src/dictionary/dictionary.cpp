@@ -23,6 +23,13 @@ std::vector<std::string> CDictionary::MissingFiles() const {
   return missing;
 }
 
+bool CDictionary::HoldsFile(const std::string& path) const {
+  for (const CLineReader* reader : {&m_listReader, &m_indexReader, &m_textReader}) {
+    if (reader->IsFile(path.c_str())) return true;
+  }
+  return false;
+}
+
 void CDictionary::SetWarningHandler(const ReaderWarningHandler& handler) {
   for (CLineReader* reader : {&m_listReader, &m_indexReader, &m_textReader}) {
     reader->SetWarningHandler(handler);

@@ -31,6 +31,9 @@ class CDictionary {
                  const std::string& textPath);
   // The bare names of the files that did not open, in the order list, index, entries.
   std::vector<std::string> MissingFiles() const;
+  // True when `path` names one of the files open now (by whatever name or link), which
+  // nothing may write over while they are read.
+  bool HoldsFile(const std::string& path) const;
   // Sends the over-long-line warnings of all three readers to `handler`.
   void SetWarningHandler(const ReaderWarningHandler& handler);
 

@@ -230,29 +230,23 @@ bool IsRefusedSearchByte(unsigned char c) {
   return std::strchr("BFQVWXZfq", c) != nullptr && c != 0;
 }
 
-SearchTextCheck CheckSearchText(const char* text) {
-  SearchTextCheck check{};
-  std::strncpy(check.cleaned, text, kKeyBytes - 1);
-  if (check.cleaned[0] == 0) {
-    check.status = "Enter Text";
-    return check;
-  }
-  for (const char* p = check.cleaned; *p; ++p) {
-    if (IsRefusedSearchByte(static_cast<unsigned char>(*p))) check.refused = true;
-  }
+SearchTextCheck CheckSearchText(std::string_view text) {
+  SearchTextCheck check;
+  check.cleaned.reserve(text.size());
   // Return puts a line break into the edit: each one is cut, CR LF as a pair.
-  char* out = check.cleaned;
-  for (const char* p = check.cleaned; *p; ++p) {
-    if (*p == '\r' || *p == '\n') {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
       check.lineBreakCut = true;
-      if (*p == '\r' && p[1] == '\n') ++p;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       continue;
     }
-    *out++ = *p;
+    if (IsRefusedSearchByte(static_cast<unsigned char>(c))) check.refused = true;
+    check.cleaned += c;
   }
-  *out = 0;
+  if (check.cleaned.size() > static_cast<std::size_t>(kKeyBytes - 1)) check.refused = true;
   // The status describes the text the edit keeps.
-  if (check.cleaned[0] == 0) {
+  if (check.cleaned.empty()) {
     check.status = "Enter Text";
   } else {
     check.status = check.refused ? "Error in Text" : "Click Search";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "dictionary/found_rows.h"
@@ -56,15 +57,17 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
 // text holds its missing-file message and the result is false.
 bool RetrieveEntry(long long offset, CLineReader& textReader, char* entryText);
 
-// The search-text check that runs on every change of the search edit.
+// The search-text check that runs on every change of the search edit, on the edit's whole
+// text. A text longer than a key can hold is refused like one with a refused byte; the edit
+// keeps it whole, so that the user sees what to shorten.
 struct SearchTextCheck {
-  const char* status;       // "Enter Text", "Click Search" or "Error in Text"
-  bool refused;             // some byte is refused
-  bool lineBreakCut;        // `text` had line breaks; the edit must take `cleaned`
-  bool runSearch;           // Return was pressed on an acceptable text
-  char cleaned[kKeyBytes];  // the text without its line breaks
+  const char* status = nullptr;  // "Enter Text", "Click Search" or "Error in Text"
+  bool refused = false;          // some byte is refused, or the text is too long
+  bool lineBreakCut = false;     // `text` had line breaks; the edit must take `cleaned`
+  bool runSearch = false;        // Return was pressed on an acceptable text
+  std::string cleaned;           // the text without its line breaks
 };
-SearchTextCheck CheckSearchText(const char* text);
+SearchTextCheck CheckSearchText(std::string_view text);
 
 // True when the search-text check refuses byte `c`.
 bool IsRefusedSearchByte(unsigned char c);

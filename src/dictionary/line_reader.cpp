@@ -145,6 +145,13 @@ void CLineReader::Seek(long long offset) {
   m_filePos = offset < 0 ? -1 : offset;
 }
 
+bool CLineReader::IsFile(const char* path) const {
+  struct stat opened {};
+  struct stat named {};
+  return m_file >= 0 && ::fstat(m_file, &opened) == 0 && ::stat(path, &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
 bool CLineReader::StartsLine(long long offset) const {
   if (offset <= 0) return offset == 0;
   if (m_file < 0) return true;  // nothing can be read there

@@ -22,6 +22,8 @@ class CLineReader {
   // Opens `path` read-only; false when it cannot be opened. Closes any file opened before.
   bool Open(const char* path);
   bool IsOpen() const { return m_file >= 0; }
+  // True when `path` names the file this reader has open, by whatever name or link.
+  bool IsFile(const char* path) const;
   // The bare file name given to the last Open ("kvindx.txt"), for messages.
   const std::string& FileName() const { return m_fileName; }
 

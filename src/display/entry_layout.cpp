@@ -29,15 +29,26 @@ void CEntryTables::ClearSelection() {
   std::fill(std::begin(m_wordSelected), std::end(m_wordSelected), 0);
 }
 
+EntryFont FontOf(PieceKind kind) {
+  return kind == PieceKind::kSanskrit ? EntryFont::kTranslit : EntryFont::kText;
+}
+
 struct CEntryLayout::CState {
   int limit = kMinWrapLimit;
   int x = kFirstWordX;
   int lineTop = kFirstLineTop;
   int lineHeight = 0;
+  int lineStart = 0;  // the first piece of the line being built
   int prevBottom = kFirstLineTop;
+  int textAscent = 0;
+  int translitAscent = 0;
   CExtent marker;
   bool inParen = false;
   bool pending = false;
+
+  int Ascent(PieceKind kind) const {
+    return FontOf(kind) == EntryFont::kTranslit ? translitAscent : textAscent;
+  }
 };
 
 CEntryLayout::CEntryLayout() : m_pieces(std::make_unique<CPiece[]>(kMaxPieces)) {}
@@ -52,7 +63,7 @@ void CEntryLayout::Layout(const char* text, int columnWidth, ITextDevice& device
   m_wordCount = 0;
   m_paragraphCount = 0;
   m_pieceCount = 0;
-  m_tallestPiece = 0;
+  m_tallestLine = 0;
   m_height = 0;
   m_width = 0;
   ClearSelectionIfNoMatch(text);
@@ -62,12 +73,10 @@ void CEntryLayout::Layout(const char* text, int columnWidth, ITextDevice& device
 
   CState state;
   state.limit = WrapLimit(columnWidth);
+  state.textAscent = device.Ascent(EntryFont::kText);
+  state.translitAscent = device.Ascent(EntryFont::kTranslit);
   state.marker = device.Measure(kParagraphMarker, EntryFont::kText);
-  // Until a word is placed the line height is that of the marker just measured.
-  state.lineHeight = state.marker.height + 1;
-  AddPiece(CRect{kMarkerX, state.lineTop, kMarkerX + state.marker.width,
-                 state.lineTop + state.marker.height},
-           PieceKind::kMarker, 0, 0, -1);
+  AddMarker(0, state);
 
   // Character 0 never separates: a text cannot begin with an empty word.
   int wordStart = 0;
@@ -87,13 +96,11 @@ void CEntryLayout::Layout(const char* text, int columnWidth, ITextDevice& device
       wordStart = i + 1;
       state.x = kFirstWordX;
       state.lineTop = state.prevBottom + kParagraphGap;
+      // The paragraph the `;` opens shows its marker even when nothing follows.
+      AddMarker(i, state);
       if (text[i + 1] == '\0') {
-        // Nothing follows: no marker for a paragraph that would stay empty.
         break;
       }
-      AddPiece(CRect{kMarkerX, state.lineTop, kMarkerX + state.marker.width,
-                     state.lineTop + state.marker.height},
-               PieceKind::kMarker, i, 0, -1);
       // The byte after the `;` always belongs to the next word, even a space.
       i += 2;
       continue;
@@ -106,6 +113,14 @@ void CEntryLayout::Layout(const char* text, int columnWidth, ITextDevice& device
     PlaceWord(text, wordStart, end, true, state, device);
     CloseParagraph(state);
   }
+  // A marker with no word after it stands on a line of its own.
+  EndLine(state);
+}
+
+void CEntryLayout::AddMarker(int start, CState& state) {
+  AddPiece(CRect{kMarkerX, state.lineTop, kMarkerX + state.marker.width,
+                 state.lineTop + state.marker.height},
+           PieceKind::kMarker, start, 0, -1);
 }
 
 void CEntryLayout::PlaceWord(const char* text, int start, int end, bool isFinal, CState& state,
@@ -130,21 +145,20 @@ void CEntryLayout::PlaceWord(const char* text, int start, int end, bool isFinal,
   const int allowance = isFinal ? 0 : kWordGap;
   int left = state.x;
   if (state.x + extent.width + allowance > state.limit) {
-    state.lineTop += extent.height + 1;
+    EndLine(state);
+    state.lineTop += state.lineHeight;
     left = kContinuationX;
   }
+  // The top is provisional until the line ends and its baseline is known.
   const CRect rect{left, state.lineTop, left + extent.width, state.lineTop + extent.height};
   state.x = rect.right + kWordGap;
-  state.lineHeight = extent.height + 1;
   state.pending = true;
 
   int word = -1;
   if (m_wordCount < kMaxWords) {
     word = m_wordCount++;
     m_wordLeft[word] = rect.left;
-    m_wordTop[word] = rect.top;
     m_wordRight[word] = rect.right;
-    m_wordBottom[word] = rect.bottom;
     m_wordStart[word] = start;
     m_wordEnd[word] = end;
   }
@@ -153,7 +167,37 @@ void CEntryLayout::PlaceWord(const char* text, int start, int end, bool isFinal,
   AddPiece(rect, kind, start, length, word);
 }
 
+void CEntryLayout::EndLine(CState& state) {
+  CPiece* const first = m_pieces.get() + state.lineStart;
+  CPiece* const last = m_pieces.get() + m_pieceCount;
+  if (first == last) {
+    return;
+  }
+  int ascent = 0;
+  int descent = 0;
+  for (const CPiece* piece = first; piece != last; ++piece) {
+    const int pieceAscent = state.Ascent(piece->kind);
+    ascent = std::max(ascent, pieceAscent);
+    descent = std::max(descent, piece->rect.bottom - piece->rect.top - pieceAscent);
+  }
+  for (CPiece* piece = first; piece != last; ++piece) {
+    CRect& r = piece->rect;
+    const int height = r.bottom - r.top;
+    r.top = state.lineTop + ascent - state.Ascent(piece->kind);
+    r.bottom = r.top + height;
+    if (piece->word >= 0) {
+      m_wordTop[piece->word] = r.top;
+      m_wordBottom[piece->word] = r.bottom;
+    }
+    m_height = std::max(m_height, r.bottom);
+  }
+  state.lineHeight = ascent + descent + 1;
+  m_tallestLine = std::max(m_tallestLine, state.lineHeight);
+  state.lineStart = m_pieceCount;
+}
+
 void CEntryLayout::CloseParagraph(CState& state) {
+  EndLine(state);
   const int bottom = state.lineTop + state.lineHeight;
   if (m_paragraphCount < kMaxParagraphs) {
     const int p = m_paragraphCount++;
@@ -170,9 +214,8 @@ void CEntryLayout::AddPiece(const CRect& rect, PieceKind kind, int start, int le
   if (m_pieceCount >= kMaxPieces) {
     return;
   }
-  m_pieces[static_cast<std::size_t>(m_pieceCount++)] = CPiece{rect, start, length, word, kind};
-  m_tallestPiece = std::max(m_tallestPiece, rect.bottom - rect.top);
-  m_height = std::max(m_height, rect.bottom);
+  m_pieces[static_cast<std::size_t>(m_pieceCount++)] =
+      CPiece{rect, rect.top, start, length, word, kind};
   m_width = std::max(m_width, rect.right);
 }
 
@@ -183,14 +226,15 @@ void CEntryLayout::Paint(const char* text, int columnWidth, ITextDevice& device)
 }
 
 void CEntryLayout::Draw(const char* text, ITextDevice& device, const CRect& exposed) const {
-  // Piece tops never decrease, so every piece before the first one whose top lies within the
-  // tallest piece's height above the exposed area ends above it.
+  // Line tops never decrease and a piece lies within its line, so every piece before the
+  // first one whose line starts within the tallest line's height above the exposed area ends
+  // above it, and every piece from the first line that starts below it lies below it.
   const CPiece* begin = m_pieces.get();
   const CPiece* end = begin + m_pieceCount;
-  const int firstTop = exposed.top - m_tallestPiece;
+  const int firstTop = exposed.top - m_tallestLine;
   const CPiece* piece = std::partition_point(
-      begin, end, [firstTop](const CPiece& p) { return p.rect.top <= firstTop; });
-  for (; piece != end && piece->rect.top < exposed.bottom; ++piece) {
+      begin, end, [firstTop](const CPiece& p) { return p.lineTop <= firstTop; });
+  for (; piece != end && piece->lineTop < exposed.bottom; ++piece) {
     const CRect& r = piece->rect;
     if (r.bottom > exposed.top && r.right > exposed.left && r.left < exposed.right) {
       DrawPiece(text, *piece, device);
@@ -203,20 +247,20 @@ void CEntryLayout::DrawPiece(const char* text, const CPiece& piece, ITextDevice&
   const std::string_view raw(text + piece.start, static_cast<std::size_t>(piece.length));
   switch (piece.kind) {
     case PieceKind::kMarker:
-      device.Draw(kParagraphMarker, piece.rect, kMarkerColour, EntryFont::kText);
+      device.Draw(kParagraphMarker, piece.rect, kMarkerColour, FontOf(piece.kind));
       break;
     case PieceKind::kPlain:
       device.Draw(raw, piece.rect, selected ? kPlainSelectedColour : kPlainColour,
-                  EntryFont::kText);
+                  FontOf(piece.kind));
       break;
     case PieceKind::kFinal:
       device.Draw(raw, piece.rect, selected ? kFinalSelectedColour : kFinalColour,
-                  EntryFont::kText);
+                  FontOf(piece.kind));
       break;
     case PieceKind::kSanskrit: {
       char converted[kWordBytes];
       device.Draw(TransliterateWord(raw, converted), piece.rect,
-                  selected ? kSanskritSelectedColour : kSanskritColour, EntryFont::kTranslit);
+                  selected ? kSanskritSelectedColour : kSanskritColour, FontOf(piece.kind));
       break;
     }
   }

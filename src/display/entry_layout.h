@@ -68,18 +68,24 @@ struct CEntryTables {
 // How one piece of the picture is coloured.
 enum class PieceKind : unsigned char { kMarker, kPlain, kSanskrit, kFinal };
 
+// The font a piece is drawn in.
+EntryFont FontOf(PieceKind kind);
+
 // One drawn piece: a paragraph marker or a word. Words past the table capacity are still
 // pieces (drawn, never selectable), with `word` = -1.
 struct CPiece {
   CRect rect;
-  int start = 0;   // first byte in the entry text
-  int length = 0;  // bytes of the entry text drawn (before any transliteration)
-  int word = -1;   // index into the word tables
+  int lineTop = 0;  // top of the piece's line; never decreases from piece to piece
+  int start = 0;    // first byte in the entry text
+  int length = 0;   // bytes of the entry text drawn (before any transliteration)
+  int word = -1;    // index into the word tables
   PieceKind kind = PieceKind::kMarker;
 };
 
-// Lays out an entry text as flowing, word-wrapped paragraphs and draws it. Layout and
-// drawing are separate so that a repaint after scrolling or a selection change draws the
+// Lays out an entry text as flowing, word-wrapped paragraphs and draws it. The pieces of a
+// line (its words, and the marker on a paragraph's first line) share one baseline, placed so
+// that the line is as tall as its tallest piece; the next line starts one pixel below. Layout
+// and drawing are separate so that a repaint after scrolling or a selection change draws the
 // stored pieces that meet the exposed area without measuring anything again.
 class CEntryLayout : public CEntryTables {
  public:
@@ -112,13 +118,17 @@ class CEntryLayout : public CEntryTables {
 
   void PlaceWord(const char* text, int start, int end, bool isFinal, CState& state,
                  ITextDevice& device);
+  void AddMarker(int start, CState& state);
+  // Puts the pieces of the line being built on their common baseline and sets the line's
+  // height.
+  void EndLine(CState& state);
   void CloseParagraph(CState& state);
   void AddPiece(const CRect& rect, PieceKind kind, int start, int length, int word);
   void DrawPiece(const char* text, const CPiece& piece, ITextDevice& device) const;
 
   std::unique_ptr<CPiece[]> m_pieces;
   int m_pieceCount = 0;
-  int m_tallestPiece = 0;
+  int m_tallestLine = 0;
   int m_height = 0;
   int m_width = 0;
 };

@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QRect>
 #include <cmath>
 
 namespace kv {
@@ -18,7 +17,9 @@ void CEntryFontMetrics::Prepare(CFace& face, const CFont& wanted, const QFont& f
   face.font.setKerning(false);
   face.font.setStyleStrategy(QFont::PreferNoShaping);
   face.metrics = QFontMetricsF(face.font);
-  face.height = QFontMetrics(face.font).height();
+  const QFontMetrics whole(face.font);
+  face.height = whole.height();
+  face.ascent = whole.ascent();
   face.advances.assign(kCachedUnits, -1.0);
 }
 
@@ -63,15 +64,13 @@ void CEntryTextDevice::Draw(std::string_view text, const CRect& rect, Colour col
   if (m_painter == nullptr) {
     return;
   }
-  const QRect box(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-  m_painter->fillRect(box, Qt::white);
   const QFont& wanted = m_metrics.Font(font);
   if (m_painterFont != &wanted) {
     m_painter->setFont(wanted);
     m_painterFont = &wanted;
   }
   m_painter->setPen(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
-  m_painter->drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, Decode(text, font));
+  m_painter->drawText(QPoint(rect.left, rect.top + m_metrics.Ascent(font)), Decode(text, font));
 }
 
 }  // namespace kv

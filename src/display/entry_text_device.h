@@ -29,6 +29,8 @@ class CEntryFontMetrics {
   // Width and height of `text` drawn in `font`: the rounded sum of its advances and the
   // font's line height.
   CExtent Measure(const QString& text, EntryFont font);
+  // How far the font's baseline lies below the top of its line height.
+  int Ascent(EntryFont font) const { return Face(font).ascent; }
 
  private:
   // Advances of the code units below kCachedUnits are kept once asked for; the entry text's
@@ -39,6 +41,7 @@ class CEntryFontMetrics {
     QFont font;
     QFontMetricsF metrics{QFont()};
     int height = 0;
+    int ascent = 0;
     std::vector<qreal> advances;  // negative: not asked for yet
   };
 
@@ -53,13 +56,15 @@ class CEntryFontMetrics {
 };
 
 // Measures and draws the entry pane's byte strings: EntryFont::kText bytes as Windows-1252,
-// EntryFont::kTranslit bytes as IITS codes. Drawing is opaque: the rectangle is filled white
-// behind the text. Without a painter the device only measures.
+// EntryFont::kTranslit bytes as IITS codes. Drawing leaves the background as it is, so a mark
+// below a letter that reaches past its font's line height is never painted over by the next
+// line. Without a painter the device only measures.
 class CEntryTextDevice : public ITextDevice {
  public:
   CEntryTextDevice(QPainter* painter, CEntryFontMetrics& metrics);
 
   CExtent Measure(std::string_view text, EntryFont font) override;
+  int Ascent(EntryFont font) override { return m_metrics.Ascent(font); }
   void Draw(std::string_view text, const CRect& rect, Colour colour, EntryFont font) override;
 
   static QString Decode(std::string_view text, EntryFont font);

@@ -52,8 +52,6 @@ CFoundListModel::CFoundListModel(QObject* parent)
     : QAbstractListModel(parent),
       m_entryText(std::make_unique_for_overwrite<char[]>(kEntryTextBytes)) {
   m_entryText[0] = '\0';
-  // No row has an entry of its own until a search lists it.
-  for (int& offset : m_entryOffsets) offset = kNoEntryOffset;
 }
 
 CFoundListModel::~CFoundListModel() = default;
@@ -87,9 +85,6 @@ int CFoundListModel::AddRow() {
 }
 
 void CFoundListModel::DeleteAllRows() {
-  // A search stores the offset of every row it lists; rows that it leaves unfilled must
-  // not keep the offsets of an earlier search.
-  for (int& offset : m_entryOffsets) offset = kNoEntryOffset;
   beginResetModel();
   m_itemCount = 0;
   endResetModel();
@@ -128,6 +123,11 @@ SearchOutcome CFoundListModel::Search(const SearchInput& input, CDictionary& dic
   const SearchOutcome outcome = RunHeadwordSearch(
       input, dictionary.ListReader(), dictionary.IndexReader(), *this, *this, m_entryText.get());
   if (outcome == SearchOutcome::kNoMatch || outcome == SearchOutcome::kMissingFile) {
+    m_entryIsMessage = true;
+    emit EntryTextChanged(m_entryText.get());
+  } else if (outcome == SearchOutcome::kFound && m_entryIsMessage) {
+    m_entryIsMessage = false;
+    m_entryText[0] = '\0';
     emit EntryTextChanged(m_entryText.get());
   }
   return outcome;
@@ -135,12 +135,9 @@ SearchOutcome CFoundListModel::Search(const SearchInput& input, CDictionary& dic
 
 bool CFoundListModel::RetrieveRowEntry(int row, CDictionary& dictionary) {
   if (row < 0 || row >= m_itemCount) return false;
-  const int offset = m_entryOffsets[row];
-  if (offset < 0) {
-    m_entryText[0] = '\0';
-  } else {
-    RetrieveEntry(offset, dictionary.TextReader(), m_entryText.get());
-  }
+  // Without the entries file the text says which file is missing.
+  m_entryIsMessage =
+      !RetrieveEntry(m_entryOffsets[row], dictionary.TextReader(), m_entryText.get());
   emit EntryRetrieved(m_entryText.get());
   return true;
 }

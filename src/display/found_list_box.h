@@ -18,10 +18,6 @@ namespace kv {
 
 class CDictionary;
 
-// The entry offset of a row that no search filled (a row appended by hand after a search):
-// selecting it shows an empty entry instead of reading the entries file at a stale place.
-inline constexpr int kNoEntryOffset = -1;
-
 // Display styles of the rows.
 inline constexpr int kStyleBoth = 0;
 inline constexpr int kStyleDevanagari = 1;
@@ -70,8 +66,9 @@ class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFo
   // Appends an item for the next row and returns its index; -1 when all kMaxRows rows are in
   // use.
   int AddRow() override;
-  // Removes every item and marks every row's entry offset as kNoEntryOffset: a row that is
-  // later appended without an offset of its own then shows an empty entry.
+  // Removes every item. The rows keep their contents and entry offsets (0 until a search
+  // fills them), so a row appended later without an offset of its own shows the entry at the
+  // offset its row last held.
   void DeleteAllRows() override;
   int ItemCount() const override { return m_itemCount; }
 
@@ -95,11 +92,12 @@ class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFo
   const char* EntryText() const { return m_entryText.get(); }
 
   // Runs the headword search on `dictionary` into the rows. A message it writes into the
-  // entry text (no match, a missing file) is announced by EntryTextChanged.
+  // entry text (no match, a missing file) is announced by EntryTextChanged; a search with
+  // hits clears such a message (announced the same way), so it never stands beside rows it
+  // does not describe. An entry being read stays.
   SearchOutcome Search(const SearchInput& input, CDictionary& dictionary);
-  // Reads the entry of `row` into the entry text: the entry line at the row's offset, or an
-  // empty text for a row without one, announced by EntryRetrieved. False for no such row,
-  // leaving the text as it was.
+  // Reads the entry of `row` into the entry text: the entry line at the row's offset,
+  // announced by EntryRetrieved. False for no such row, leaving the text as it was.
   bool RetrieveRowEntry(int row, CDictionary& dictionary);
 
  signals:
@@ -113,6 +111,8 @@ class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFo
   void RemeasureRows();
 
   std::unique_ptr<char[]> m_entryText;
+  // The entry text holds a message of the search or the retrieval, not an entry.
+  bool m_entryIsMessage = false;
   int m_itemCount = 0;
   int m_displayStyle = kStyleBoth;
   int m_fontSize = 0;

@@ -1,5 +1,6 @@
 #include "display/shabda_view.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -12,12 +13,26 @@
 
 #include "dictionary/found_rows.h"
 #include "platform/clipboard.h"
+#include "platform/screen_dpi.h"
 
 // Q_INIT_RESOURCE declares the generated registration function where it is expanded, so it
 // must stay outside any namespace.
 static void RegisterEntryViewResources() { Q_INIT_RESOURCE(entry_view); }
 
 namespace kv {
+namespace {
+
+// A cursor drawn for the screen's pixel density, the hot spot given in the cursor's own units.
+QCursor HandCursor(const char* picture, int hotX, int hotY, qreal ratio) {
+  const QPixmap drawn = PixmapForDensity(QString::fromLatin1(picture), ratio);
+  // The X11 platform hands the hot spot to the server as a place in the picture's own pixels,
+  // where the others scale it by the picture's density themselves.
+  const qreal scale =
+      QGuiApplication::platformName() == QLatin1String("xcb") ? drawn.devicePixelRatio() : 1;
+  return QCursor(drawn, qRound(hotX * scale), qRound(hotY * scale));
+}
+
+}  // namespace
 
 void InitEntryViewResources() {
   static const bool registered = [] {
@@ -33,8 +48,7 @@ CShabdaView::CShabdaView(QWidget* parent)
       m_layout(std::make_unique<CEntryLayout>()),
       m_arrowCursor(Qt::ArrowCursor) {
   InitEntryViewResources();
-  m_wordCursor = QCursor(QPixmap(QStringLiteral(":/cursors/132.png")), 6, 0);
-  m_paragraphCursor = QCursor(QPixmap(QStringLiteral(":/cursors/133.png")), 12, 1);
+  MakeCursors();
   m_fonts.Create();
   m_fontMetrics.Reset(m_fonts.m_entryFont, m_fonts.m_entryTranslitFont, viewport()->font());
 
@@ -77,10 +91,11 @@ void CShabdaView::LayoutNow() {
 }
 
 void CShabdaView::UpdateScrollBars() {
+  // Both ranges follow the laid-out text: a text wrapped to the pane needs no sideways
+  // scrolling, and only a word wider than the pane brings the horizontal bar.
   const QSize area = viewport()->size();
-  const int contentWidth = std::max(kMinScrollWidth, m_layout->Width() + kScrollMargin);
   const int contentHeight = m_layout->Height() + kScrollMargin;
-  horizontalScrollBar()->setRange(0, std::max(0, contentWidth - area.width()));
+  horizontalScrollBar()->setRange(0, std::max(0, m_layout->Width() - area.width()));
   verticalScrollBar()->setRange(0, std::max(0, contentHeight - area.height()));
 }
 
@@ -145,8 +160,18 @@ void CShabdaView::resizeEvent(QResizeEvent* event) {
   }
 }
 
+void CShabdaView::MakeCursors() {
+  const qreal ratio = devicePixelRatio();
+  if (ratio == m_cursorRatio) return;
+  m_cursorRatio = ratio;
+  m_wordCursor = HandCursor(":/cursors/132.png", 6, 0, ratio);
+  m_paragraphCursor = HandCursor(":/cursors/133.png", 12, 1, ratio);
+}
+
 void CShabdaView::showEvent(QShowEvent* event) {
   QAbstractScrollArea::showEvent(event);
+  // The screen the pane shows on decides the cursors' pixels.
+  MakeCursors();
   if (!m_shown) {
     m_shown = true;
     m_layout->ClearSelection();
@@ -183,7 +208,11 @@ void CShabdaView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CShabdaView::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
+  // The pane gets the release of every press it got, wherever the pointer then is; a release
+  // outside it is a drag away, which toggles nothing (not even a word scrolled out of sight
+  // that happens to lie under that point).
+  if (event->button() == Qt::LeftButton &&
+      viewport()->rect().contains(event->position().toPoint())) {
     const QPoint point = LogicalPoint(event->position());
     const CToggleResult result = ToggleAt(*m_layout, point.x(), point.y());
     if (result.Changed()) {

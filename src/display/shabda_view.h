@@ -25,9 +25,7 @@ class CShabdaView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  // Scroll sizes in logical pixels: the content is at least kMinScrollWidth wide and
-  // reaches kScrollMargin below the lowest line.
-  static constexpr int kMinScrollWidth = 1000;
+  // Scroll sizes in logical pixels: the content reaches kScrollMargin below the lowest line.
   static constexpr int kScrollMargin = 10;
   static constexpr int kPageStepX = 100;
   static constexpr int kPageStepY = 510;
@@ -74,6 +72,8 @@ class CShabdaView : public QAbstractScrollArea {
   void UpdateScrollBars();
   QPoint LogicalPoint(const QPointF& viewportPoint) const;
   void ShowCursor(EntryCursor cursor);
+  // Draws the hand cursors for the pane's screen, unless they are drawn for it already.
+  void MakeCursors();
 
   CEntryFonts m_fonts;
   std::unique_ptr<char[]> m_text;
@@ -88,6 +88,7 @@ class CShabdaView : public QAbstractScrollArea {
   QCursor m_arrowCursor;
   QCursor m_wordCursor;
   QCursor m_paragraphCursor;
+  qreal m_cursorRatio = 0;  // the pixel density the hand cursors are drawn for
 };
 
 }  // namespace kv

@@ -1,7 +1,9 @@
 #include "platform/screen_dpi.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
+#include <QSizeF>
 #include <utility>
 
 namespace kv {
@@ -46,5 +48,19 @@ int ScaleForLargeFonts(int tenths, const ScreenDpi& screen) {
 }
 
 int ScaleForLargeFonts(int tenths) { return ScaleForLargeFonts(tenths, QueryScreenDpi()); }
+
+QPixmap PixmapForDensity(const QString& path, qreal ratio) {
+  const QSize size = QImageReader(path).size();
+  if (!size.isValid()) return QPixmap();
+  QPixmap picture;
+  if (ratio > 1) picture.load(path.chopped(4) + QStringLiteral("@2x.png"));
+  if (picture.isNull()) picture.load(path);
+  const QSize pixels = (QSizeF(size) * ratio).toSize();
+  if (picture.size() != pixels) {
+    picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  picture.setDevicePixelRatio(ratio);
+  return picture;
+}
 
 }  // namespace kv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPixmap>
+#include <QString>
 #include <functional>
 
 namespace kv {
@@ -38,5 +40,11 @@ ScreenDpi QueryScreenDpi();
 int ScaleForLargeFonts(int tenths, const ScreenDpi& screen);
 // The same for the screen as it is now.
 int ScaleForLargeFonts(int tenths);
+
+// The picture at `path` (a ".png" file) for a screen of `ratio` device pixels per pixel, at the
+// plain picture's size in the screen's own units: on a denser screen the one drawn at twice
+// the pixels ("name@2x.png"), brought to the screen's density, so that nothing is drawn
+// enlarged from fewer pixels than the screen has up to twice the density.
+QPixmap PixmapForDensity(const QString& path, qreal ratio);
 
 }  // namespace kv

@@ -5,6 +5,12 @@
 
 namespace kv {
 
+CCloseUpComboBox::CCloseUpComboBox(QWidget* parent) : QComboBox(parent) {
+  connect(this, &QComboBox::currentIndexChanged, this, [this] {
+    if (!m_popupOpen) emit committed();
+  });
+}
+
 void CCloseUpComboBox::showPopup() {
   // The list lives in a popup window of its own; its hiding is the close-up.
   QWidget* popup = view()->window();
@@ -16,11 +22,16 @@ void CCloseUpComboBox::showPopup() {
 
 bool CCloseUpComboBox::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Hide && m_popupOpen && watched == view()->window()) {
-    m_popupOpen = false;
     // The list hides before a clicked choice becomes current: report once that has happened.
-    QMetaObject::invokeMethod(this, &CCloseUpComboBox::closedUp, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &CCloseUpComboBox::CloseUp, Qt::QueuedConnection);
   }
   return QComboBox::eventFilter(watched, event);
+}
+
+void CCloseUpComboBox::CloseUp() {
+  if (!m_popupOpen) return;  // reported already
+  m_popupOpen = false;
+  emit committed();
 }
 
 }  // namespace kv

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -11,9 +10,12 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QToolBar>
-#include <QUrl>
+#include <QWheelEvent>
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 
 #include "controls/hover_button.h"
 #include "dictionary/dictionary.h"
@@ -29,6 +31,8 @@
 
 namespace kv {
 namespace {
+
+constexpr char kTitle[] = "Kavivani V1.4";
 
 // The font-size choices: the found list's size in points and the entry pane's text size in
 // tenths of a point (its transliteration font is 20 tenths larger).
@@ -65,11 +69,28 @@ constexpr int kSearchTintPercent = 10;
 constexpr Colour kSearchTint = Rgb(22, 233, 130);
 constexpr unsigned kSearchIcon = 136;
 constexpr unsigned kCopyIcon = 137;
+// The padding at the ends of the two rows, as wide as designed while there is room; it gives
+// way first when the window narrows, so that no control goes behind the rows' overflow menu.
+constexpr int kSpacer1Width = 160;
+constexpr int kSpacer2Width = 230;
+constexpr int kBandHeight = 20;
+// A first window takes this part of the screen, unless the search bar needs more.
+constexpr int kFirstWindowThirds = 2;
+// The angle of one notch of a common mouse wheel: one zoom step.
+constexpr int kWheelNotch = 120;
 
 QLabel* BandLabel(const char* text, QWidget* parent) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   label->setContentsMargins(6, 0, 4, 0);
   return label;
+}
+
+QLabel* Spacer(QWidget* parent) {
+  auto* spacer = new QLabel(QString(), parent);
+  spacer->setFixedHeight(kBandHeight);
+  spacer->setMinimumWidth(0);
+  spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  return spacer;
 }
 
 QToolBar* SearchBarRow(QMainWindow* frame, const char* name) {
@@ -104,8 +125,11 @@ QString LocateDataFile(const QString& name) {
 }
 
 CMainFrame::CMainFrame(CShabdaApp& app) : m_app(app), m_mdiArea(new QMdiArea(this)) {
-  setWindowTitle(QStringLiteral("Kavivani V1.4"));
+  setWindowTitle(QString::fromLatin1(kTitle));
   setCentralWidget(m_mdiArea);
+  m_typedSearch.setSingleShot(true);
+  m_typedSearch.setInterval(0);
+  connect(&m_typedSearch, &QTimer::timeout, this, &CMainFrame::OnTypedSearch);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -124,7 +148,35 @@ bool CMainFrame::Create() {
                                     kSearchTintPercent, kSearchTint);
   m_searchButton->SetFaceIcon(kSearchIcon, kIconRight);
   m_copyButton->SetFaceIcon(kCopyIcon, kIconLeft);
+  // Ctrl+wheel zooms wherever it turns in this window.
+  QCoreApplication::instance()->installEventFilter(this);
   return true;
+}
+
+void CMainFrame::ShowDocumentTitle(const QString& title) {
+  // In the form a maximised document window gives the caption, so that maximising, cascading
+  // and tiling all leave it as it is.
+  setWindowTitle(QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kTitle), title));
+}
+
+int CMainFrame::SearchBarMinimumWidth() const {
+  // The padding wants no width of its own, so each row's wish is its controls'.
+  return std::max(m_searchBar.m_firstRow->sizeHint().width(),
+                  m_searchBar.m_secondRow->sizeHint().width());
+}
+
+void CMainFrame::PlaceFirstWindow(const QByteArray& savedGeometry) {
+  const QRect screenArea = screen()->availableGeometry();
+  setMinimumWidth(std::min(SearchBarMinimumWidth(), screenArea.width()));
+  if (!savedGeometry.isEmpty() && restoreGeometry(savedGeometry)) return;
+  const int barWidth = std::max(m_searchBar.m_firstRow->sizeHint().width() + kSpacer1Width,
+                                m_searchBar.m_secondRow->sizeHint().width() + kSpacer2Width);
+  const int width =
+      std::min(screenArea.width(), std::max(barWidth, screenArea.width() * kFirstWindowThirds / 3));
+  const int height =
+      std::min(screenArea.height(),
+               std::max(minimumSizeHint().height(), screenArea.height() * kFirstWindowThirds / 3));
+  resize(width, height);
 }
 
 void CMainFrame::CreateSearchBar(bool largeFonts) {
@@ -144,14 +196,14 @@ void CMainFrame::CreateSearchBar(bool largeFonts) {
   m_fontSizeBox->setFixedWidth(60);
   for (const auto& choice : kFontSizeChoices) m_fontSizeBox->addItem(choice.text);
   m_fontSizeBox->setCurrentIndex(kInitialFontSizeChoice);
-  connect(fontSizeBox, &CCloseUpComboBox::closedUp, this, &CMainFrame::OnFontSizeCloseUp);
+  connect(fontSizeBox, &CCloseUpComboBox::committed, this, &CMainFrame::OnFontSizeCloseUp);
 
   auto* styleBox = new CCloseUpComboBox(first);
   m_displayStyleBox = styleBox;
   m_displayStyleBox->setFixedWidth(largeFonts ? 174 : 150);
   for (const auto& choice : kDisplayStyleChoices) m_displayStyleBox->addItem(choice.text);
   m_displayStyleBox->setCurrentIndex(0);
-  connect(styleBox, &CCloseUpComboBox::closedUp, this, &CMainFrame::OnDisplayStyleCloseUp);
+  connect(styleBox, &CCloseUpComboBox::committed, this, &CMainFrame::OnDisplayStyleCloseUp);
 
   m_searchTextEdit = new QPlainTextEdit(second);
   m_searchTextEdit->setObjectName(QStringLiteral("searchText"));
@@ -169,13 +221,11 @@ void CMainFrame::CreateSearchBar(bool largeFonts) {
   m_searchButton->setFixedSize(130, 30);
   connect(m_searchButton, &CHoverButton::clicked, this, &CMainFrame::OnSearch);
 
-  m_spacer1 = new QLabel(QString(), first);
-  m_spacer1->setFixedSize(160, 20);
-  m_spacer2 = new QLabel(QString(), second);
-  m_spacer2->setFixedSize(230, 20);
+  m_spacer1 = Spacer(first);
+  m_spacer2 = Spacer(second);
   m_statusLine = new QLabel(QStringLiteral("Enter text"), second);
   m_statusLine->setObjectName(QStringLiteral("statusLine"));
-  m_statusLine->setFixedSize(100, 20);
+  m_statusLine->setFixedSize(100, kBandHeight);
 
   m_copyButton = new CHoverButton(second);
   m_copyButton->setFixedSize(34, 30);
@@ -205,6 +255,22 @@ void CMainFrame::CreateMenus() {
   copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
   copy->setShortcutContext(Qt::WindowShortcut);
   connect(copy, &QAction::triggered, this, &CMainFrame::OnEditCopy);
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  QAction* zoomIn = view->addAction(QStringLiteral("Zoom &In"));
+  zoomIn->setShortcuts(
+      {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  connect(zoomIn, &QAction::triggered, this, [this] { StepFontSize(1); });
+  QAction* zoomOut = view->addAction(QStringLiteral("Zoom &Out"));
+  zoomOut->setShortcut(QKeySequence::ZoomOut);
+  connect(zoomOut, &QAction::triggered, this, [this] { StepFontSize(-1); });
+  QAction* normalSize = view->addAction(QStringLiteral("&Normal Size"));
+  normalSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  connect(normalSize, &QAction::triggered, this, &CMainFrame::ResetFontSize);
+  view->addSeparator();
+  m_searchAsYouType = view->addAction(QStringLiteral("&Search as You Type"));
+  m_searchAsYouType->setObjectName(QStringLiteral("searchAsYouType"));
+  m_searchAsYouType->setCheckable(true);
 
   QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
   connect(window->addAction(QStringLiteral("&Cascade")), &QAction::triggered, m_mdiArea,
@@ -263,8 +329,32 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
   }
+  if (HandleZoomWheel(watched, event)) return true;
   return QMainWindow::eventFilter(watched, event);
 }
+
+bool CMainFrame::HandleZoomWheel(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel || !watched->isWidgetType() ||
+      static_cast<QWidget*>(watched)->window() != this) {
+    return false;
+  }
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  if (!wheel->modifiers().testFlag(Qt::ControlModifier)) return false;
+  // A fine-grained wheel or touchpad sends parts of a notch: they add up to steps.
+  m_zoomWheel += wheel->angleDelta().y();
+  const int steps = m_zoomWheel / kWheelNotch;
+  m_zoomWheel -= steps * kWheelNotch;
+  if (steps != 0) StepFontSize(steps);
+  wheel->accept();
+  return true;
+}
+
+void CMainFrame::StepFontSize(int steps) {
+  const int last = m_fontSizeBox->count() - 1;
+  m_fontSizeBox->setCurrentIndex(std::clamp(m_fontSizeBox->currentIndex() + steps, 0, last));
+}
+
+void CMainFrame::ResetFontSize() { m_fontSizeBox->setCurrentIndex(kInitialFontSizeChoice); }
 
 void CMainFrame::OnFontSizeCloseUp() {
   int selection = m_fontSizeBox->currentIndex();
@@ -285,29 +375,46 @@ void CMainFrame::OnDisplayStyleCloseUp() {
 }
 
 void CMainFrame::OnSearch() {
+  m_typedSearch.stop();
+  RunSearch(true);
+}
+
+void CMainFrame::OnTypedSearch() { RunSearch(false); }
+
+void CMainFrame::RunSearch(bool askForText) {
   std::string text = SearchTextBytes();
   CFoundView* found = m_app.FoundView();
   if (found == nullptr) return;  // no document window, nowhere to show anything
   // A message written into the entry text reaches the entry pane from the list itself.
   SearchInput input{text.c_str(), m_itransCheck->isChecked()};
-  if (found->Model().Search(input, m_app.Dictionary()) == SearchOutcome::kEmptyKey) {
+  if (found->Model().Search(input, m_app.Dictionary()) == SearchOutcome::kEmptyKey && askForText) {
     ShowMessageBox(this, QStringLiteral("Please enter search text"),
                    QStringLiteral("Cannot do that"), MessageIcon::kNone);
   }
 }
 
 void CMainFrame::OnSearchTextChange() {
-  std::string text = SearchTextBytes();
-  SearchTextCheck check = CheckSearchText(text.c_str());
+  // The whole text is checked, however long: a line break beyond what a key holds is cut all
+  // the same, so the edit never keeps a second line and always shows its text.
+  const QByteArray typed = m_searchTextEdit->toPlainText().toLatin1();
+  const SearchTextCheck check =
+      CheckSearchText(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
   m_statusLine->setText(QString::fromLatin1(check.status));
-  if (!check.lineBreakCut) return;
-  {
+  if (check.lineBreakCut) {
     // The shortened text needs no second check: it was checked with the line break.
     QSignalBlocker blocker(m_searchTextEdit);
-    m_searchTextEdit->setPlainText(QString::fromLatin1(check.cleaned));
+    m_searchTextEdit->setPlainText(
+        QString::fromLatin1(check.cleaned.data(), static_cast<qsizetype>(check.cleaned.size())));
     m_searchTextEdit->moveCursor(QTextCursor::End);
   }
-  if (check.runSearch) OnSearch();
+  if (check.runSearch) {
+    OnSearch();
+  } else if (m_searchAsYouType->isChecked() && !check.refused && !check.cleaned.empty()) {
+    // Once the keys already typed have been taken: a burst of typing searches once.
+    m_typedSearch.start();
+  } else {
+    m_typedSearch.stop();  // the text as it now stands is not one to search
+  }
 }
 
 void CMainFrame::OnEditCopy() {
@@ -315,16 +422,29 @@ void CMainFrame::OnEditCopy() {
 }
 
 void CMainFrame::OnHelp() {
-  QFileInfo program(QCoreApplication::applicationFilePath());
-  QString name = program.completeBaseName() + QStringLiteral(".html");
-  QString help = program.dir().filePath(name);
+  const QFileInfo program(QCoreApplication::applicationFilePath());
+  const QString name = program.completeBaseName() + QStringLiteral(".html");
+  const QString beside = program.dir().filePath(name);
   // An installed program keeps its help page with its other shared files.
-  QString installed = QDir::cleanPath(program.dir().filePath(
+  const QString installed = QDir::cleanPath(program.dir().filePath(
       QStringLiteral("%1/%2").arg(QString::fromLatin1(kInstalledDataFromExecutable), name)));
-  if (!QFileInfo::exists(help) && QFileInfo::exists(installed)) help = installed;
-  if (QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help))) return;
-  ShowMessageBox(this, QStringLiteral("Could not open the help file <%1>.").arg(help),
-                 QStringLiteral("Help"), MessageIcon::kExclamation);
+  const QString help = QFileInfo::exists(beside) ? beside : installed;
+  if (!QFileInfo::exists(help)) {
+    ShowMessageBox(
+        this, QStringLiteral("Could not find the help file <%1> or <%2>.").arg(beside, installed),
+        QStringLiteral("Help"), MessageIcon::kExclamation);
+    return;
+  }
+  if (!m_helpViewer) m_helpViewer = new CHelpViewer(this);
+  QString error;
+  if (!m_helpViewer->Open(help, &error)) {
+    ShowMessageBox(this, QStringLiteral("Could not open the help file <%1>: %2.").arg(help, error),
+                   QStringLiteral("Help"), MessageIcon::kExclamation);
+    return;
+  }
+  m_helpViewer->show();
+  m_helpViewer->raise();
+  m_helpViewer->activateWindow();
 }
 
 void CMainFrame::OnFileSave() { m_app.OnFileSave(); }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
 #include <string>
 
 #include "platform/font.h"
+#include "shell/help_viewer.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -37,6 +41,15 @@ class CMainFrame : public QMainWindow {
   // (telling the user of each one that is missing) and dresses the buttons.
   bool Create();
   QMdiArea* MdiArea() const { return m_mdiArea; }
+  // The caption: the program's title and the document's.
+  void ShowDocumentTitle(const QString& title);
+  // Sizes and places the window before it is first shown: as `savedGeometry` (from
+  // saveGeometry()) says, or else wide enough for both rows of the search bar, within the
+  // screen. It can never be made narrower than the search bar's controls need.
+  void PlaceFirstWindow(const QByteArray& savedGeometry);
+  // The width at which every control of both rows shows, the padding at the rows' ends left
+  // out.
+  int SearchBarMinimumWidth() const;
 
   QCheckBox* ItransCheck() const { return m_itransCheck; }
   QComboBox* FontSizeBox() const { return m_fontSizeBox; }
@@ -46,6 +59,9 @@ class CMainFrame : public QMainWindow {
   QLabel* StatusLine() const { return m_statusLine; }
   CHoverButton* CopyButton() const { return m_copyButton; }
   const CFont& SearchTextFont() const { return m_searchTextFont; }
+  CHelpViewer* HelpViewer() const { return m_helpViewer; }
+  // Search as you type: every accepted change of the search text runs the search.
+  QAction* SearchAsYouTypeAction() const { return m_searchAsYouType; }
 
   // The handlers of the bar and the menus.
   void OnFontSizeCloseUp();
@@ -57,6 +73,11 @@ class CMainFrame : public QMainWindow {
   void OnFileSave();
   // Moves the focus to the next (F6) or previous (Shift+F6) pane of the document window.
   void OnNextPane(bool forward);
+  // Zoom: moves the font-size choice `steps` places up (or down), within the list; the
+  // choice then takes effect as if chosen in the box.
+  void StepFontSize(int steps);
+  // Back to the start size, 15.
+  void ResetFontSize();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +88,11 @@ class CMainFrame : public QMainWindow {
   void OpenDataFiles();
   // The search edit's text as the bytes the search reads.
   std::string SearchTextBytes() const;
+  // Runs the search; with `askForText` an empty key asks for text in a box, otherwise it is
+  // passed over in silence (a search run while typing).
+  void RunSearch(bool askForText);
+  void OnTypedSearch();
+  bool HandleZoomWheel(QObject* watched, QEvent* event);
 
   CShabdaApp& m_app;
   QMdiArea* m_mdiArea;
@@ -81,6 +107,12 @@ class CMainFrame : public QMainWindow {
   QLabel* m_statusLine = nullptr;
   CHoverButton* m_copyButton = nullptr;
   CFont m_searchTextFont;
+  QAction* m_searchAsYouType = nullptr;
+  // Runs the search of a typed change once the keys already waiting have been taken.
+  QTimer m_typedSearch;
+  // Wheel turns toward the next zoom step (a step is 120, a notch of a common wheel).
+  int m_zoomWheel = 0;
+  QPointer<CHelpViewer> m_helpViewer;
 };
 
 // Where a data file is looked for: the current directory first, then the program's own.

@@ -1,6 +1,7 @@
 #include "shell/shabda_app.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QListView>
 #include <QMdiArea>
@@ -21,6 +22,9 @@ namespace {
 
 constexpr char kRecentFileSection[] = "Recent File List";
 constexpr char kSettingsSection[] = "Settings";
+// The program's own values in the settings section.
+constexpr char kSearchAsYouTypeKey[] = "Settings/SearchAsYouType";
+constexpr char kWindowPlacementKey[] = "Settings/WindowPlacement";
 constexpr char kSampleIndexText[] = "dradhratrathravrabrabhracrachra";
 constexpr int kResetListSize = 15;
 
@@ -46,6 +50,11 @@ bool CShabdaApp::InitInstance() {
   m_document = std::make_unique<CShabdaDoc>();
   m_mainFrame = std::make_unique<CMainFrame>(*this);
   if (!m_mainFrame->Create()) return false;
+  const QSettings settings = ProgramSettings();
+  m_mainFrame->SearchAsYouTypeAction()->setChecked(
+      settings.value(QString::fromLatin1(kSearchAsYouTypeKey), false).toBool());
+  m_mainFrame->PlaceFirstWindow(
+      settings.value(QString::fromLatin1(kWindowPlacementKey)).toByteArray());
   CreateDocumentWindow();
   m_mainFrame->show();
   return true;
@@ -55,6 +64,7 @@ void CShabdaApp::CreateDocumentWindow() {
   auto* foundView = new CFoundView(m_dictionary);
   auto* entryView = new CShabdaView;
   m_childFrame = new CChildFrame(foundView, entryView, m_document->Title());
+  m_mainFrame->ShowDocumentTitle(m_document->Title());
   const CFoundListModel* list = &foundView->Model();
   QObject::connect(list, &CFoundListModel::EntryRetrieved, entryView, &CShabdaView::ShowNewEntry);
   QObject::connect(list, &CFoundListModel::EntryTextChanged, entryView, &CShabdaView::ShowText);
@@ -74,6 +84,9 @@ void CShabdaApp::ExitInstance() {
     settings.setValue(RecentFileKey(i), m_recentFiles[i]);
   settings.endGroup();
   settings.setValue(QStringLiteral("%1/PreviewPages").arg(kSettingsSection), m_previewPages);
+  settings.setValue(QString::fromLatin1(kSearchAsYouTypeKey),
+                    m_mainFrame->SearchAsYouTypeAction()->isChecked());
+  settings.setValue(QString::fromLatin1(kWindowPlacementKey), m_mainFrame->saveGeometry());
   settings.sync();
   m_childFrame = nullptr;
   m_mainFrame.reset();
@@ -113,6 +126,15 @@ void CShabdaApp::OnAppAbout() {
 void CShabdaApp::OnFileSave() {
   QString path = m_askSaveFile(m_mainFrame.get());
   if (path.isEmpty()) return;
+  // Saving is writing an empty file: over a dictionary file it would wipe every entry.
+  if (m_dictionary.HoldsFile(QFile::encodeName(path).toStdString())) {
+    ShowMessageBox(m_mainFrame.get(),
+                   QStringLiteral("<%1> is a file of the dictionary Kavivani is reading; saving "
+                                  "over it would destroy it. Nothing was saved.")
+                       .arg(path),
+                   QStringLiteral("Cannot do that"), MessageIcon::kExclamation);
+    return;
+  }
   QString error;
   if (!m_document->SaveTo(path, &error)) {
     ShowMessageBox(m_mainFrame.get(), QStringLiteral("Could not save <%1>: %2").arg(path, error),

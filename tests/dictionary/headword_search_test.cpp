@@ -63,11 +63,14 @@ TEST_F(HeadwordSearchTest, StopsAfter291HitsInOrder) {
 }
 
 TEST(SearchTextCheck, StatusLineBreaksAndRefusedBytes) {
-  for (const auto& [text, expected] : test::ReadRows("dictionary/search_text.txt")) {
-    const SearchTextCheck check = CheckSearchText(text.c_str());
-    EXPECT_EQ(std::string(check.status) + " | " +
-                  (check.lineBreakCut ? std::string(check.cleaned) : "kept") + " | " +
-                  (check.runSearch ? "search" : "no search"),
+  auto rows = test::ReadRows("dictionary/search_text.txt");
+  // The whole text is checked: one byte more than a key holds is refused, its line break cut.
+  const std::string tooLong(kKeyBytes, 'a');
+  rows.emplace_back(tooLong + "\n", "Error in Text | " + tooLong + " | no search");
+  for (const auto& [text, expected] : rows) {
+    const SearchTextCheck check = CheckSearchText(text);
+    EXPECT_EQ(std::string(check.status) + " | " + (check.lineBreakCut ? check.cleaned : "kept") +
+                  " | " + (check.runSearch ? "search" : "no search"),
               expected)
         << text;
   }

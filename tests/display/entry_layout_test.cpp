@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -60,10 +61,20 @@ TEST(EntryLayout, LaysOutTheExamples) {
     const auto r = PaintText(text, std::stoi(input.substr(0, space)));
     const CEntryLayout& l = *r->layout;
     EXPECT_EQ(Dump(l), expected) << input;
-    // The word tables hold what the word pieces do, and a full paint draws every piece.
+    // The word tables hold what the word pieces do, and a full paint draws every piece. The
+    // pieces of a line share a baseline, and none reaches down into a later line.
     ASSERT_EQ(r->device.m_draws.size(), static_cast<std::size_t>(l.PieceCount())) << input;
+    int baseline = 0, bottom = -1, previousBottom = -1;
     for (int i = 0; i < l.PieceCount(); ++i) {
       const CPiece& p = l.Piece(i);
+      const int pieceBaseline = p.rect.top + r->device.Ascent(FontOf(p.kind));
+      if (i == 0 || p.lineTop != l.Piece(i - 1).lineTop) {
+        baseline = pieceBaseline;
+        previousBottom = bottom;
+      }
+      EXPECT_EQ(pieceBaseline, baseline) << input;
+      EXPECT_GT(p.rect.top, previousBottom) << input;
+      bottom = std::max(bottom, p.rect.bottom);
       EXPECT_EQ(r->device.m_draws[static_cast<std::size_t>(i)].rect, p.rect) << input;
       if (p.word < 0) continue;
       EXPECT_EQ(WordRect(l, p.word), p.rect) << input;

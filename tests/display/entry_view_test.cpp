@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "display/entry_text_device.h"
@@ -123,7 +125,8 @@ TEST_F(EntryViewTest, ScrollRangeFollowsTheLaidOutHeight) {
   ASSERT_GT(l.Height(), 3000);
   QScrollBar* bar = m_view.verticalScrollBar();
   EXPECT_EQ(bar->maximum(), l.Height() + CShabdaView::kScrollMargin - m_view.viewport()->height());
-  EXPECT_EQ(m_view.horizontalScrollBar()->maximum(), 1000 - m_view.viewport()->width());
+  // Wrapped to the pane, the text needs no sideways scrolling.
+  EXPECT_FALSE(m_view.horizontalScrollBar()->isVisible());
   bar->setValue(50);
   Wheel(120);
   EXPECT_EQ(bar->value(), 0);
@@ -142,6 +145,31 @@ TEST_F(EntryViewTest, ScrollRangeFollowsTheLaidOutHeight) {
   m_view.ShowNewEntry("aa bb");
   EXPECT_EQ(bar->value(), 0);
   EXPECT_EQ(bar->maximum(), 0);
+  // Only a word wider than the pane brings the horizontal bar, for exactly its overhang.
+  m_view.ShowNewEntry(("aa " + std::string(120, 'w')).c_str());
+  EXPECT_EQ(m_view.horizontalScrollBar()->maximum(), l.Width() - m_view.viewport()->width());
+}
+
+// Qt gives the pane the release of every press it got: only a release inside the pane, on a
+// word, toggles that word, not one scrolled out of sight above the pane nor one beside it.
+TEST_F(EntryViewTest, OnlyAReleaseInsideThePaneToggles) {
+  ShowView();
+  std::string text = "aa";
+  for (int k = 0; k < 300; ++k) text += " word";
+  m_view.ShowNewEntry(text.c_str());
+  m_view.verticalScrollBar()->setValue(200);
+  const int pressed = Tables().m_wordCount / 4;
+  ASSERT_LT(WordPoint(0).y(), 0);
+  for (const auto& [release, toggled] : {std::pair{WordPoint(0), -1},
+                                         {QPoint(700, WordPoint(pressed).y()), -1},
+                                         {WordPoint(pressed + 1), pressed + 1}}) {
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, WordPoint(pressed));
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, release);
+    EXPECT_EQ(std::count(std::begin(Tables().m_wordSelected), std::end(Tables().m_wordSelected), 1),
+              toggled < 0 ? 0 : 1)
+        << release.x() << "," << release.y();
+  }
+  EXPECT_EQ(Tables().m_wordSelected[pressed + 1], 1);
 }
 
 TEST_F(EntryViewTest, SelectionClearedOnFirstShowAndOnceTheNoMatchTextIsPainted) {

@@ -204,6 +204,9 @@ TEST_F(FoundViewTest, MouseAndArrowKeysRetrieveTheEntryOfTheSelectedRow) {
   ClickRow(5);
   EXPECT_EQ(Entry(), kHeadwords[5].entry);
   EXPECT_EQ(retrieved.count(), 6);
+  // A click on the selected row reads its entry again, as every click does.
+  ClickRow(5);
+  EXPECT_EQ(retrieved.count(), 7);
 }
 
 TEST_F(FoundViewTest, SizeChangeRemeasuresTheRowsDropsTheSelectionAndKeepsTheEntry) {
@@ -223,22 +226,20 @@ TEST_F(FoundViewTest, SizeChangeRemeasuresTheRowsDropsTheSelectionAndKeepsTheEnt
   EXPECT_EQ(Entry(), kHeadwords[0].entry);
 }
 
-TEST_F(FoundViewTest, AppendedRowWithoutOffsetShowsAnEmptyEntry) {
-  // Before any search, and after one: the appended row has no entry of its own.
-  for (int pass = 0; pass < 2; ++pass) {
-    if (pass == 1) {
-      ASSERT_EQ(Search("k"), SearchOutcome::kFound);
-    }
+TEST_F(FoundViewTest, AppendedRowKeepsTheOffsetItsRowHeld) {
+  const auto appendAndShow = [this] {
     const int n = List().ItemCount();
     MakeListStrings("dradhratrathravrabrabhracrachra", List().m_translitRows[n],
                     List().m_devanagariRows[n], kRowBytes);
-    ASSERT_EQ(List().AddRow(), n);
-    ClickRow(n);
-    EXPECT_EQ(m_view.GetCurSel(), n);
-    EXPECT_EQ(Entry(), "") << pass;
-  }
-  ClickRow(2);
-  EXPECT_EQ(Entry(), kHeadwords[2].entry);
+    ClickRow(List().AddRow());
+    return Entry();
+  };
+  // Before any search every offset is 0, the first entry's.
+  EXPECT_EQ(appendAndShow(), kHeadwords[0].entry);
+  // After a search of six rows and one of three, row 3 holds the fourth row's offset still.
+  ASSERT_EQ(Search("k"), SearchOutcome::kFound);
+  ASSERT_EQ(Search("ka"), SearchOutcome::kFound);
+  EXPECT_EQ(appendAndShow(), kHeadwords[3].entry);
 }
 
 TEST_F(FoundViewTest, SearchWithoutHitEmptiesTheListAndAnnouncesItsMessage) {
@@ -252,12 +253,17 @@ TEST_F(FoundViewTest, SearchWithoutHitEmptiesTheListAndAnnouncesItsMessage) {
   ASSERT_EQ(changed.count(), 1);
   EXPECT_EQ(std::string(changed[0][0].value<const char*>()).substr(0, 24),
             "No matches found for <xy");
-  // An empty list takes arrow keys without retrieving anything; a hit announces no text.
+  // An empty list takes arrow keys without retrieving anything; hits clear the message, and
+  // leave an entry being read as it is.
   m_view.List()->setFocus();
   QTest::keyClick(m_view.List(), Qt::Key_Down);
   EXPECT_EQ(Search("ka"), SearchOutcome::kFound);
   EXPECT_EQ(retrieved.count(), 0);
-  EXPECT_EQ(changed.count(), 1);
+  ASSERT_EQ(changed.count(), 2);
+  EXPECT_STREQ(changed[1][0].value<const char*>(), "");
+  ClickRow(1);
+  EXPECT_EQ(Search("k"), SearchOutcome::kFound);
+  EXPECT_EQ(changed.count(), 2);
 }
 
 }  // namespace

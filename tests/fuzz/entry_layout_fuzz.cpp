@@ -40,6 +40,14 @@ void CheckTables(const kv::CEntryLayout& layout, int textLength) {
     KV_FUZZ_CHECK(piece.start + piece.length <= textLength);
     KV_FUZZ_CHECK(piece.word >= -1 && piece.word < layout.m_wordCount);
   }
+  // Lines follow each other: no piece reaches down into a later line.
+  for (int i = 1, bottom = -1, previousBottom = -1; i < layout.PieceCount(); ++i) {
+    const kv::CPiece& before = layout.Piece(i - 1);
+    const kv::CPiece& piece = layout.Piece(i);
+    bottom = std::max(bottom, before.rect.bottom);
+    if (piece.lineTop != before.lineTop) previousBottom = bottom;
+    KV_FUZZ_CHECK(piece.lineTop >= before.lineTop && piece.rect.top > previousBottom);
+  }
 }
 
 }  // namespace

@@ -11,9 +11,14 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
+#include <QTextBrowser>
+#include <QWheelEvent>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -34,6 +39,7 @@ namespace {
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    Settings().clear();  // each test starts as on a first run
     m_previousDir = QDir::currentPath();
     SetMessageBoxHook([this](QWidget*, const QString& text, const QString& caption, MessageIcon) {
       m_boxes.push_back((caption + ": " + text).toStdString());
@@ -66,6 +72,10 @@ class ShellTest : public ::testing::Test {
     StartIn(m_dir.Path());
   }
 
+  static QSettings Settings() {
+    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"),
+                     QStringLiteral("KVANI"));
+  }
   CMainFrame* Frame() const { return m_app.MainFrame(); }
   CFoundListModel& List() const { return m_app.FoundView()->Model(); }
   QListView* ListView() const { return m_app.FoundView()->List(); }
@@ -79,11 +89,22 @@ class ShellTest : public ::testing::Test {
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Return);
   }
-  void ClickWord(int word) {
+  QPoint WordCentre(int word) const {
     const CEntryLayout& layout = EntryView()->Layout();
-    QTest::mouseClick(EntryView()->viewport(), Qt::LeftButton, {},
-                      QPoint((layout.m_wordLeft[word] + layout.m_wordRight[word]) / 2,
-                             (layout.m_wordTop[word] + layout.m_wordBottom[word]) / 2));
+    return QPoint((layout.m_wordLeft[word] + layout.m_wordRight[word]) / 2,
+                  (layout.m_wordTop[word] + layout.m_wordBottom[word]) / 2);
+  }
+  void ClickWord(int word) {
+    QTest::mouseClick(EntryView()->viewport(), Qt::LeftButton, {}, WordCentre(word));
+  }
+  void ClickRow(int row) {
+    QTest::mouseClick(ListView()->viewport(), Qt::LeftButton, {},
+                      ListView()->visualRect(List().index(row)).center());
+  }
+  static void Wheel(QWidget* over, int angle, Qt::KeyboardModifiers modifiers = {}) {
+    QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, angle), Qt::NoButton,
+                     modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(over, &turn);
   }
 
   test::CTempDir m_dir;
@@ -134,6 +155,10 @@ TEST_F(ShellTest, ReturnSearchesAndTheStatusFollowsTheText) {
   EXPECT_EQ(Frame()->SearchTextEdit()->toPlainText(), QStringLiteral("g1"));
   EXPECT_EQ(Frame()->StatusLine()->text(), QStringLiteral("Error in Text"));
   EXPECT_EQ(List().ItemCount(), 3);
+  // So is a text too long for a key, which stays in the edit whole, on one line.
+  const QString tooLong(kKeyBytes, QLatin1Char('a'));
+  TypeAndReturn(tooLong);
+  EXPECT_EQ(Frame()->SearchTextEdit()->toPlainText(), tooLong);
   // ITRANS is converted before the search; a miss shows its message in the entry pane.
   Frame()->ItransCheck()->setChecked(true);
   TypeAndReturn(QStringLiteral("raa"));
@@ -152,7 +177,10 @@ TEST_F(ShellTest, ReturnSearchesAndTheStatusFollowsTheText) {
 TEST_F(ShellTest, SelectionShowsTheEntryAndCopyWorksFromTheEdit) {
   StartOnSmallDictionary();
   TypeAndReturn(QStringLiteral("r"));
-  ListView()->setFocus();
+  // F6 from the search edit into the list: the first Down selects the first row.
+  QTest::keyClick(Frame()->SearchTextEdit(), Qt::Key_F6);
+  QTest::keyClick(ListView(), Qt::Key_Down);
+  EXPECT_EQ(EntryText(), "r%Ama m. the hero of the epic; a name of Vishnu");
   QTest::keyClick(ListView(), Qt::Key_Down);
   EXPECT_EQ(EntryText(), "r%AmAyaNa n. the epic of r%Ama");
   // Words go out as the entry stores them, each with its separating space, by Ctrl+C,
@@ -169,6 +197,9 @@ TEST_F(ShellTest, SelectionShowsTheEntryAndCopyWorksFromTheEdit) {
     copy();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral(" n. r%Ama"));
   }
+  // A click on the selected row shows its entry afresh: nothing selected.
+  ClickRow(1);
+  EXPECT_EQ(EntryView()->Layout().m_wordSelected[1], 0);
 }
 
 TEST_F(ShellTest, FontSizeAndDisplayStyleChoices) {
@@ -179,24 +210,34 @@ TEST_F(ShellTest, FontSizeAndDisplayStyleChoices) {
   EXPECT_EQ(Frame()->SearchTextFont().FaceName(), "ARIAL");
   EXPECT_EQ(Frame()->SearchTextFont().SizeTenths(), 180);
 
-  // A size choice sets the list and the entry pane; the style box lists its styles in
-  // another order than their values. Both take effect when the list closes.
-  Frame()->FontSizeBox()->setCurrentIndex(6);
-  Frame()->OnFontSizeCloseUp();
-  EXPECT_EQ(List().FontSize(), 40);
-  EXPECT_EQ(EntryView()->Fonts().m_entryFont.SizeTenths(), 190);
-  EXPECT_EQ(EntryView()->Fonts().m_entryTranslitFont.SizeTenths(), 210);
-  Frame()->DisplayStyleBox()->setCurrentIndex(1);
-  Frame()->OnDisplayStyleCloseUp();
+  // Every change of a box applies once, however made: the arrow keys or the wheel on the
+  // closed box, a choice in its list (even an unchanged one), and for the size the zoom keys
+  // and Ctrl+wheel anywhere in the window, which step it within its list.
+  QSignalSpy applied(&List(), &QAbstractItemModel::modelReset);
+  const auto zoom = [this](Qt::Key key) { QTest::keyClick(Frame(), key, Qt::ControlModifier); };
+  const std::tuple<std::function<void()>, int, int> sizes[] = {
+      {[&] { QTest::keyClick(Frame()->FontSizeBox(), Qt::Key_End); }, 40, 190},
+      {[&] { zoom(Qt::Key_Plus); }, 40, 190},
+      {[&] { zoom(Qt::Key_Minus); }, 30, 170},
+      {[&] { zoom(Qt::Key_0); }, 15, 120},
+      {[&] { Wheel(Frame()->FontSizeBox(), -120); }, 18, 140},
+      {[&] { Wheel(EntryView()->viewport(), 240, Qt::ControlModifier); }, 30, 170},
+      {[&] { Wheel(ListView()->viewport(), -60, Qt::ControlModifier); }, 30, 170},
+      {[&] { Wheel(Frame()->SearchTextEdit()->viewport(), -60, Qt::ControlModifier); }, 20, 160}};
+  for (const auto& [change, listSize, entryTenths] : sizes) {
+    change();
+    EXPECT_EQ(Frame()->FontSizeBox()->currentText().toInt(), listSize);
+    EXPECT_EQ(List().FontSize(), listSize);
+    EXPECT_EQ(EntryView()->Fonts().m_entryTranslitFont.SizeTenths(), entryTenths + 20);
+  }
+  // The style box lists its styles in another order than their values.
+  Wheel(Frame()->DisplayStyleBox(), -120);
   EXPECT_EQ(List().DisplayStyle(), kStyleTranslit);
-  Frame()->DisplayStyleBox()->setCurrentIndex(2);
-  Frame()->OnDisplayStyleCloseUp();
+  QTest::keyClick(Frame()->DisplayStyleBox(), Qt::Key_Down);
   EXPECT_EQ(List().DisplayStyle(), kStyleDevanagari);
-  Frame()->FontSizeBox()->showPopup();
-  QTest::keyClick(Frame()->FontSizeBox()->view(), Qt::Key_Up);
-  QTest::keyClick(Frame()->FontSizeBox()->view(), Qt::Key_Return);
-  QTRY_COMPARE(List().FontSize(), 30);
-  EXPECT_EQ(EntryView()->Fonts().m_entryFont.SizeTenths(), 170);
+  Frame()->DisplayStyleBox()->showPopup();
+  QTest::keyClick(Frame()->DisplayStyleBox()->view(), Qt::Key_Return);
+  QTRY_COMPARE(applied.count(), 9);
 }
 
 // At 96 x 120 dpi (108 on average) the bar takes its large-font sizes.
@@ -216,7 +257,13 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   CChildFrame* child = m_app.ChildFrame();
   QTRY_VERIFY(child->isMaximized());
   EXPECT_EQ(child->Splitter()->sizes().value(0), CChildFrame::kListColumnWidth);
-  EXPECT_TRUE(Frame()->windowTitle().startsWith(QStringLiteral("Kavivani V1.4")));
+  // The caption keeps the document's title, whatever the window menu does.
+  for (QAction* arrange : Frame()->menuBar()->actions()[2]->menu()->actions()) {
+    arrange->trigger();
+    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("Kavivani V1.4 - [Untitled]"));
+  }
+  child->showMaximized();
+  EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("Kavivani V1.4 - [Untitled]"));
   EXPECT_FALSE(child->close());
   QTest::keyClick(child, Qt::Key_F4, Qt::ControlModifier);
   QCoreApplication::processEvents();
@@ -224,7 +271,7 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   EXPECT_EQ(Frame()->MdiArea()->subWindowList().size(), 1);
   QStringList menus;
   for (QAction* action : Frame()->menuBar()->actions()) menus << action->text();
-  EXPECT_EQ(menus, (QStringList{"&Edit", "&Window", "&Help"}));
+  EXPECT_EQ(menus, (QStringList{"&Edit", "&View", "&Window", "&Help"}));
 
   // F6 moves between the two panes.
   ListView()->setFocus();
@@ -247,19 +294,80 @@ TEST_F(ShellTest, CommandsWithoutMenuEntriesAndTheSettingsWrittenAtExit) {
   m_app.OnResetListLook();
   EXPECT_EQ(List().FontSize(), 15);
   EXPECT_EQ(List().DisplayStyle(), kStyleTranslit);
-  // Ctrl+S saves the empty document where the user says; the name heads the recent files.
-  const std::string saved = (m_dir.Path() / "notes.kv").string();
+  // Ctrl+S saves the empty document where the user says, never over a file of the dictionary
+  // by any name; the name saved to heads the recent files.
+  std::filesystem::create_symlink(m_dir.Path() / "kvtot2.txt", m_dir.Path() / "link.txt");
+  const auto entries = std::filesystem::file_size(m_dir.Path() / "kvtot2.txt");
+  std::string saved;
   m_app.SetSaveFileAsker([&](QWidget*) { return QString::fromStdString(saved); });
-  QTest::keyClick(Frame(), Qt::Key_S, Qt::ControlModifier);
+  for (const char* name : {"kvtot2.txt", "link.txt", "notes.kv"}) {
+    saved = (m_dir.Path() / name).string();
+    QTest::keyClick(Frame(), Qt::Key_S, Qt::ControlModifier);
+  }
+  EXPECT_EQ(m_boxes.size(), 2u);
+  EXPECT_EQ(std::filesystem::file_size(m_dir.Path() / "kvtot2.txt"), entries);
   ASSERT_TRUE(std::filesystem::exists(saved));
   EXPECT_EQ(std::filesystem::file_size(saved), 0u);
   m_app.ExitInstance();
-  QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"),
-                     QStringLiteral("KVANI"));
-  EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString().toStdString(),
+  EXPECT_EQ(Settings().value(QStringLiteral("Recent File List/File1")).toString().toStdString(),
             saved);
-  EXPECT_TRUE(settings.contains(QStringLiteral("Settings/PreviewPages")));
-  settings.clear();
+  EXPECT_TRUE(Settings().contains(QStringLiteral("Settings/PreviewPages")));
+}
+
+// Searching while typing, when chosen: each accepted change searches, nothing else does.
+TEST_F(ShellTest, SearchAsYouType) {
+  StartOnSmallDictionary();
+  Frame()->SearchAsYouTypeAction()->trigger();
+  QTest::keyClicks(Frame()->SearchTextEdit(), QStringLiteral("rA"));
+  QTRY_COMPARE(List().ItemCount(), 2);
+  QTest::keyClicks(Frame()->SearchTextEdit(), QStringLiteral("1"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(List().ItemCount(), 2);
+  QTest::keyClicks(Frame()->SearchTextEdit(), QStringLiteral("\b\b"));
+  QTRY_COMPARE(List().ItemCount(), 3);
+}
+
+// Help shows the page beside the program in the program's own viewer, titled by the page,
+// its links moving within it; a message names the file only when there is none.
+TEST_F(ShellTest, HelpShowsThePageInItsOwnViewer) {
+  StartOnSmallDictionary();
+  const QString page = QCoreApplication::applicationFilePath() + QStringLiteral(".html");
+  QFile::remove(page);
+  Frame()->OnHelp();
+  ASSERT_EQ(m_boxes.size(), 1u);
+  EXPECT_NE(m_boxes[0].find(page.toStdString()), std::string::npos);
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KV_TEST_DATA_DIR "/../../src/shell/kavivani.html"), page));
+  Frame()->OnHelp();
+  QFile::remove(page);
+  QTextBrowser* browser = Frame()->HelpViewer()->Browser();
+  EXPECT_TRUE(Frame()->HelpViewer()->isVisible());
+  EXPECT_EQ(Frame()->HelpViewer()->windowTitle(), QStringLiteral("Kavivani help"));
+  const QTextCursor link =
+      browser->document()->find(QStringLiteral("Keys"), 0, QTextDocument::FindCaseSensitively);
+  QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                    browser->cursorRect(link).center() + QPoint(0, 1));
+  EXPECT_GT(browser->verticalScrollBar()->value(), 0);
+}
+
+// The first window is wide enough for the whole search bar; narrowed as far as it goes, no
+// control leaves the bar; its size and place, and searching as you type, are kept for the
+// next run.
+TEST_F(ShellTest, WindowFitsTheSearchBarAndIsPlacedAsLastTime) {
+  StartOnSmallDictionary();
+  EXPECT_GE(Frame()->width(), Frame()->SearchBarMinimumWidth() + 160);
+  Frame()->resize(200, 400);
+  QTRY_COMPARE(Frame()->width(), Frame()->SearchBarMinimumWidth());
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(Frame()->DisplayStyleBox()->isVisible() && Frame()->StatusLine()->isVisible() &&
+              Frame()->CopyButton()->isVisible());
+  Frame()->setGeometry(40, 50, 700, 420);
+  Frame()->SearchAsYouTypeAction()->trigger();
+  m_app.ExitInstance();
+  CShabdaApp again;
+  ASSERT_TRUE(again.InitInstance());
+  EXPECT_EQ(again.MainFrame()->geometry(), QRect(40, 50, 700, 420));
+  EXPECT_TRUE(again.MainFrame()->SearchAsYouTypeAction()->isChecked());
+  again.ExitInstance();
 }
 
 // The picture in the README: the sample dictionary, a search done, an entry with a few words
@@ -271,8 +379,7 @@ TEST_F(ShellTest, ScreenshotOfASearchOnTheSampleDictionary) {
   Frame()->resize(1100, 640);
   QTRY_VERIFY(m_app.ChildFrame()->isMaximized());
   TypeAndReturn(QStringLiteral("dharma"));
-  QTest::mouseClick(ListView()->viewport(), Qt::LeftButton, {},
-                    ListView()->visualRect(List().index(2)).center());
+  ClickRow(2);
   ASSERT_TRUE(EntryText().starts_with("m. (from the root"));
   EntryView()->repaint();
   for (int word : {5, 6, 11}) {
@@ -280,6 +387,31 @@ TEST_F(ShellTest, ScreenshotOfASearchOnTheSampleDictionary) {
     EXPECT_EQ(EntryView()->Layout().m_wordSelected[word], 1);
   }
   EXPECT_TRUE(test::SaveScreenshot(Frame()->grab().toImage(), "kavivani"));
+}
+
+// At twice the pixel density (shell_tests_x2) the window fits its bar on the screen, and text,
+// button faces, icons and cursors are drawn in the screen's own pixels, not scaled up.
+TEST_F(ShellTest, OnAScaledScreenEverythingFitsAndIsDrawnSharp) {
+  StartOnSmallDictionary();
+  ASSERT_EQ(Frame()->devicePixelRatio(), 2);
+  EXPECT_LE(Frame()->width(), Frame()->screen()->availableGeometry().width());
+  EXPECT_TRUE(Frame()->StatusLine()->isVisible() && Frame()->CopyButton()->isVisible());
+  TypeAndReturn(QStringLiteral("gaja"));
+  ClickRow(0);
+  EntryView()->repaint();
+  QTest::mouseMove(EntryView()->viewport(), WordCentre(0));
+  const QCursor hand = EntryView()->viewport()->cursor();
+  EXPECT_EQ(hand.pixmap().size(), QSize(64, 64));
+  EXPECT_EQ(hand.hotSpot(), QPoint(6, 0));
+  // A picture scaled up from half the pixels comes back the same from half the pixels.
+  const auto drawnSharp = [](const QImage& image, const QRect& area) {
+    QImage part = image.copy(area).convertToFormat(QImage::Format_RGB32);
+    part.setDevicePixelRatio(1);
+    return part != part.scaled(part.size() / 2).scaled(part.size());
+  };
+  EXPECT_TRUE(drawnSharp(Frame()->SearchButton()->grab().toImage(), QRect(8, 8, 24, 44)));  // face
+  EXPECT_TRUE(drawnSharp(Frame()->CopyButton()->grab().toImage(), QRect(0, 0, 68, 60)));
+  EXPECT_TRUE(drawnSharp(hand.pixmap().toImage(), QRect(0, 0, 64, 64)));
 }
 
 }  // namespace

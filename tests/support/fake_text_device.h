@@ -9,7 +9,8 @@
 namespace kv::test {
 
 // Fixed-width glyphs: by default every byte of the text font is 10 pixels wide and 14 high,
-// every byte of the transliteration font 12 wide and 18 high. Records what it draws.
+// every byte of the transliteration font 12 wide and 18 high; a font's baseline lies a
+// quarter of its height above its bottom (11 and 14 below the top). Records what it draws.
 class CFakeTextDevice : public ITextDevice {
  public:
   struct CDrawCall {
@@ -26,6 +27,11 @@ class CFakeTextDevice : public ITextDevice {
     ++m_measureCount;
     const CExtent glyph = font == EntryFont::kText ? m_text : m_translit;
     return {glyph.width * static_cast<int>(text.size()), glyph.height};
+  }
+
+  int Ascent(EntryFont font) override {
+    const int height = (font == EntryFont::kText ? m_text : m_translit).height;
+    return height - height / 4;
   }
 
   void Draw(std::string_view text, const CRect& rect, Colour colour, EntryFont font) override {

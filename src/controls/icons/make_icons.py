@@ -3,6 +3,8 @@
 
 136.png (16 x 16): a magnifier, for the Search button.
 137.png (28 x 28): two overlapping pages, for the copy button.
+Each is drawn again at twice the pixels (136@2x.png, 137@2x.png) for screens of twice the
+density: the shapes are sampled at each size, not scaled.
 
 The PNGs are checked in; run this again only to change the drawings:
     python3 make_icons.py   (writes next to this script)
@@ -37,17 +39,18 @@ def write_png(path, width, height, pixels):
         out.write(chunk(b"IEND", b""))
 
 
-def render(width, height, layers):
-    """layers: functions (x, y) -> (r, g, b) or None, painted in order, last on top."""
+def render(width, height, layers, scale=1):
+    """layers: functions (x, y) -> (r, g, b) or None, painted in order, last on top, on a
+    width x height picture drawn with scale x scale pixels per unit."""
     rows = []
-    for py in range(height):
+    for py in range(height * scale):
         row = []
-        for px in range(width):
+        for px in range(width * scale):
             acc = [0.0, 0.0, 0.0, 0.0]
             for sy in range(SAMPLES):
                 for sx in range(SAMPLES):
-                    x = px + (sx + 0.5) / SAMPLES
-                    y = py + (sy + 0.5) / SAMPLES
+                    x = (px + (sx + 0.5) / SAMPLES) / scale
+                    y = (py + (sy + 0.5) / SAMPLES) / scale
                     colour = None
                     for layer in layers:
                         c = layer(x, y)
@@ -74,7 +77,7 @@ def segment_distance(x, y, ax, ay, bx, by):
     return math.hypot(x - (ax + t * dx), y - (ay + t * dy))
 
 
-def magnifier():
+def magnifier(scale):
     cx, cy, outer, inner = 6.4, 6.4, 5.6, 4.0
     ring = (38, 44, 70)
     handle = (92, 56, 24)
@@ -97,10 +100,10 @@ def magnifier():
     def grip(x, y):
         return handle if segment_distance(x, y, 10.6, 10.6, 14.6, 14.6) <= 1.5 else None
 
-    return render(16, 16, [grip, glass, glint, rim])
+    return render(16, 16, [grip, glass, glint, rim], scale)
 
 
-def pages():
+def pages(scale):
     outline = (48, 52, 78)
     paper_back = (226, 230, 240)
     paper_front = (255, 255, 255)
@@ -139,13 +142,16 @@ def pages():
     back_text = lines(5, 13, 6, 4, 3)
     front = page(9, 7, 25, 27, paper_front, 5)
     front_text = lines(12, 22, 13, 4, 3)
-    return render(28, 28, [back, back_text, front, front_text])
+    return render(28, 28, [back, back_text, front, front_text], scale)
 
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    write_png(os.path.join(here, "136.png"), 16, 16, magnifier())
-    write_png(os.path.join(here, "137.png"), 28, 28, pages())
+    for scale, suffix in ((1, ""), (2, "@2x")):
+        write_png(os.path.join(here, "136%s.png" % suffix), 16 * scale, 16 * scale,
+                  magnifier(scale))
+        write_png(os.path.join(here, "137%s.png" % suffix), 28 * scale, 28 * scale,
+                  pages(scale))
 
 
 if __name__ == "__main__":
