@@ -69,6 +69,13 @@ class CPlaces {
     return m_lineStart;
   }
 
+  // Known without looking: a new line, and a new word, begin after the line end at `end`.
+  void NewLineAfter(std::size_t end) {
+    std::size_t start = end;
+    while (start < m_block.size() && find::IsLineEnd(m_block[start])) ++start;
+    m_lineStart = m_lineChecked = m_wordStart = m_wordChecked = start;
+  }
+
  private:
   std::string_view m_block;
   std::size_t m_wordStart = 0;
@@ -244,7 +251,9 @@ struct CEntryScanner::CPass {
       if (begin == kNone) return kNone;
       const std::size_t lineStart = places.LineStart(place);
       m_hits.push_back({lineStart, 1u << m_word, static_cast<int>(begin - lineStart)});
-      return find::NextLineEnd(block, place);
+      const std::size_t lineEnd = find::NextLineEnd(block, place);
+      places.NewLineAfter(lineEnd);
+      return lineEnd;
     };
     for (std::size_t at = 0; at < block.size();) {
       if (at < firstTested || at + reach > block.size()) {
