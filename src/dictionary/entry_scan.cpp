@@ -129,10 +129,6 @@ std::size_t WholeWordMatch(std::string_view block, std::size_t last, std::string
   return at;
 }
 
-}  // namespace
-
-// One reading of one query word, run over a whole block: the bytes its matches must have, for
-// the sixteen-at-a-time test, and the close reading of the places that pass it.
 // The test for the raw bytes that fold to one folded byte. Mostly that is a letter in its two
 // cases, which differ in bit 0x20 alone, so that one OR and one compare find both (and perhaps a
 // byte more, which the close reading turns down); the rest (š œ ž ÿ, whose capitals lie
@@ -168,6 +164,8 @@ struct CFoldedByte {
     }
   }
 };
+
+}  // namespace
 
 // One reading of one query word, run over a whole block: the bytes its matches must have, for
 // the sixteen-at-a-time test, and the close reading of the places that pass it.
