@@ -27,7 +27,7 @@
 #include <thread>
 #include <vector>
 
-#include "bench_process.h"
+#include "bench_support.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/found_rows.h"
 #include "dictionary/headword_search.h"
@@ -134,84 +134,16 @@ void BM_GuiRun(benchmark::State& state) {
   BenchProcess(state, args, g_options.data, {"QT_QPA_PLATFORM=offscreen"});
 }
 
-// Medians gathered from the repetitions, by benchmark name.
-struct CMedian {
-  double realTime = 0;  // in the run's time unit
-  double cpuTime = 0;
-  benchmark::TimeUnit unit = benchmark::kMicrosecond;
-  std::map<std::string, double> counters;
-  bool skipped = false;
-};
-
-class CMedianCollector : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      const std::string name = run.run_name.function_name;
-      if (run.error_occurred) m_medians[name].skipped = true;
-      if (run.aggregate_name != "median") continue;
-      CMedian& median = m_medians[name];
-      median.realTime = run.GetAdjustedRealTime();
-      median.cpuTime = run.GetAdjustedCPUTime();
-      median.unit = run.time_unit;
-      for (const auto& [counter, value] : run.counters) median.counters[counter] = value;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  const std::map<std::string, CMedian>& Medians() const { return m_medians; }
-
- private:
-  std::map<std::string, CMedian> m_medians;
-};
-
-double Milliseconds(const CMedian& median, double time) {
-  switch (median.unit) {
-    case benchmark::kNanosecond:
-      return time / 1e6;
-    case benchmark::kMicrosecond:
-      return time / 1e3;
-    case benchmark::kMillisecond:
-      return time;
-    default:
-      return time * 1e3;
-  }
-}
-
 // The time a case is judged by: a whole process by the wall clock; an in-process case by its
 // CPU time, which waiting for a core on a shared machine does not lengthen.
 double JudgedMilliseconds(const CMedian& median, bool process) {
-  return Milliseconds(median, process ? median.realTime : median.cpuTime);
+  return Milliseconds(median, !process);
 }
 
 std::string MillisecondsCell(double ms) {
   char cell[64];
   std::snprintf(cell, sizeof cell, ms < 1 ? "%.3f ms" : "%.2f ms", ms);
   return cell;
-}
-
-std::string CpuModel() {
-  std::ifstream in("/proc/cpuinfo");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
-  }
-  return "unknown CPU";
-}
-
-std::string GenerationFacts() {
-  std::ifstream in(g_options.data + "/generation.txt");
-  std::map<std::string, std::string> facts;
-  std::string key;
-  std::string value;
-  while (in >> key && std::getline(in, value)) facts[key] = value.substr(1);
-  char text[400];
-  std::snprintf(text, sizeof text,
-                "%s headwords in %s buckets (largest: %s), %s bytes of entries; `kvdict build` "
-                "took %s s and %s KB at its peak",
-                facts["headwords"].c_str(), facts["buckets"].c_str(),
-                facts["largest_buckets"].c_str(), facts["kvtot2_bytes"].c_str(),
-                facts["build_seconds"].c_str(), facts["build_peak_kb"].c_str());
-  return text;
 }
 
 struct CRow {
@@ -244,32 +176,27 @@ void WriteResults(const CMedianCollector& collector, int repetitions) {
       {"look_sorted_process", "`look sa headwords.sorted` (naive, all `sa` lines)", 0},
       {"gui_run_process", "GUI program run (start-up hook)", 0},
   };
-  const auto& medians = collector.Medians();
-  auto find = [&](const char* name) -> const CMedian* {
-    auto it = medians.find(name);
-    return it == medians.end() || it->second.skipped ? nullptr : &it->second;
-  };
-  const CMedian* lookup = find("kvdict_lookup_process");
+  const CMedian* lookup = collector.Find("kvdict_lookup_process");
 
   std::ofstream out(g_options.results, std::ios::trunc);
   out << "### Dictionary at lexicon scale\n\n";
   out << "Machine: " << CpuModel() << ", " << std::thread::hardware_concurrency()
       << " cores. Release build, "
       << "medians of " << repetitions << " repetitions (`bench/dictionary_bench`).\n";
-  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts() << ".\n\n";
+  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts(g_options.data) << ".\n\n";
   out << "| case | median | CPU median | target | vs. `kvdict lookup` | notes |\n";
   out << "|---|---:|---:|---:|---:|---|\n";
   for (const CRow& row : rows) {
-    const CMedian* median = find(row.name);
+    const CMedian* median = collector.Find(row.name);
     if (median == nullptr) continue;
     const bool process = std::string_view(row.name).find("process") != std::string_view::npos;
     const double ms = JudgedMilliseconds(*median, process);
-    out << "| " << row.what << " | " << MillisecondsCell(Milliseconds(*median, median->realTime))
+    out << "| " << row.what << " | " << MillisecondsCell(Milliseconds(*median))
         << " | " << (process ? "" : MillisecondsCell(ms)) << " | ";
     if (row.targetMs > 0) {
       out << "≤ " << row.targetMs << " ms " << (ms <= row.targetMs ? "(met)" : "(**missed**)");
     }
-    if (const CMedian* baseline = row.baseline != nullptr ? find(row.baseline) : nullptr) {
+    if (const CMedian* baseline = row.baseline != nullptr ? collector.Find(row.baseline) : nullptr) {
       const double ratio = ms / JudgedMilliseconds(*baseline, false);
       char text[96];
       std::snprintf(text, sizeof text, "≤ %.2f× Harvard-Kyoto: %.2f× %s", row.maxRatio, ratio,
@@ -334,29 +261,12 @@ void RegisterAll() {
   }
 }
 
-bool TakeOption(std::string_view arg, std::string_view name, std::string& value) {
-  if (arg.rfind(name, 0) != 0 || arg.size() <= name.size() || arg[name.size()] != '=') return false;
-  value = std::string(arg.substr(name.size() + 1));
-  return true;
-}
-
-bool EnsureDictionary() {
-  if (fs::exists(g_options.data + "/" + kListFileName)) return true;
-  std::fprintf(stderr, "dictionary_bench: generating %s headwords into %s\n",
-               g_options.headwords.c_str(), g_options.data.c_str());
-  CProcessRun run = RunProcess({g_options.generator, "--out", g_options.data, "--kvdict",
-                                g_options.kvdict, "--headwords", g_options.headwords},
-                               "", {});
-  return run.started && run.status == 0;
-}
-
 }  // namespace
 }  // namespace kv::bench
 
 int main(int argc, char** argv) {
   using namespace kv::bench;
   std::vector<char*> rest = {argv[0]};
-  bool repetitionsGiven = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
     if (TakeOption(arg, "--data", g_options.data) ||
@@ -367,16 +277,10 @@ int main(int argc, char** argv) {
         TakeOption(arg, "--kvdict", g_options.kvdict)) {
       continue;
     }
-    if (arg.rfind("--benchmark_repetitions", 0) == 0) repetitionsGiven = true;
     rest.push_back(argv[i]);
   }
-  static char repetitions[] = "--benchmark_repetitions=9";
-  static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-  if (!repetitionsGiven) {
-    rest.push_back(repetitions);
-    rest.push_back(aggregatesOnly);
-  }
-  if (!EnsureDictionary()) {
+  if (!EnsureDictionary(g_options.generator, g_options.kvdict, g_options.data,
+                        g_options.headwords)) {
     std::fprintf(stderr, "dictionary_bench: no dictionary in %s\n", g_options.data.c_str());
     return 1;
   }
@@ -384,18 +288,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "dictionary_bench: cannot open the files in %s\n", g_options.data.c_str());
     return 1;
   }
-  int repetitionCount = 9;
-  for (char* arg : rest) {
-    std::string value;
-    if (TakeOption(arg, "--benchmark_repetitions", value))
-      repetitionCount = std::atoi(value.c_str());
-  }
-  int count = static_cast<int>(rest.size());
-  benchmark::Initialize(&count, rest.data());
-  RegisterAll();
   CMedianCollector collector;
-  benchmark::RunSpecifiedBenchmarks(&collector);
-  if (!g_options.results.empty()) WriteResults(collector, repetitionCount);
+  const int repetitions = RunBenchmarks(rest, RegisterAll, collector);
+  if (!g_options.results.empty()) WriteResults(collector, repetitions);
   benchmark::Shutdown();
   return 0;
 }

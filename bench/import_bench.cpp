@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bench_process.h"
+#include "bench_support.h"
 
 namespace kv::bench {
 namespace {
@@ -37,12 +37,6 @@ void BM_KvdictImport(benchmark::State& state) {
   state.counters["file_mb"] =
       static_cast<double>(fs::file_size(LexiconPath(), error)) / (1024.0 * 1024.0);
   state.counters["records"] = std::stod(g_options.records);
-}
-
-bool TakeOption(std::string_view arg, std::string_view name, std::string& value) {
-  if (!arg.starts_with(name) || arg.size() <= name.size() || arg[name.size()] != '=') return false;
-  value = std::string(arg.substr(name.size() + 1));
-  return true;
 }
 
 }  // namespace

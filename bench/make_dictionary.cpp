@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -48,6 +49,41 @@ constexpr std::size_t kMaxHeadwordBytes = 24;
 
 // Marker bytes that may stand between letters; 0xF3 is written as U+00F3 in the source.
 constexpr std::string_view kMarkers[] = {"`", "4", "7", "9", "@", "%", "\xC3\xB3"};
+
+// Words a gloss uses only now and then: each stands in a few dozen entries, like most of a real
+// lexicon's vocabulary. A find for one of them has few hits to rank.
+constexpr std::string_view kRareEnglish[] = {
+    "turmeric",     "peacock",   "sandalwood", "conch",    "cuckoo",      "jasmine",
+    "saffron",      "tortoise",  "ointment",   "quiver",   "ploughshare", "eclipse",
+    "chariot-pole", "hermitage", "moonlight",  "whirlpool"};
+// One English word in this many is a rare one.
+constexpr unsigned kRareShare = 20000;
+
+// Sanskrit words that entries cite far more often than the rest, as real lexicons cite
+// agni or indra; now and then as the first member of a compound ("agni-hotra").
+constexpr std::string_view kFamousSanskrit[] = {"agni",    "indra", "soma", "deva",  "dharma",
+                                                "brahman", "viSNu", "ziva", "sUrya", "vAyu"};
+// One Sanskrit word in this many is a famous one.
+constexpr unsigned kFamousShare = 8;
+
+// An English gloss word: the common ones by Zipf's law (the n-th of the list n times rarer
+// than the first, as in running English), now and then a rare one.
+std::string_view PickEnglish(CRandom& random) {
+  static const std::vector<double> cumulative = [] {
+    std::vector<double> sums;
+    double sum = 0;
+    for (std::size_t rank = 1; rank <= std::size(kEnglish); ++rank) {
+      sum += 1.0 / static_cast<double>(rank);
+      sums.push_back(sum);
+    }
+    return sums;
+  }();
+  if (random() % kRareShare == 0) return kRareEnglish[random() % std::size(kRareEnglish)];
+  const double draw = std::uniform_real_distribution<double>(0, cumulative.back())(random);
+  const auto rank =
+      std::upper_bound(cumulative.begin(), cumulative.end(), draw) - cumulative.begin();
+  return kEnglish[std::min(static_cast<std::size_t>(rank), std::size(kEnglish) - 1)];
+}
 
 struct CHeadword {
   std::string plain;   // letters only
@@ -90,6 +126,20 @@ CHeadword MakeHeadword(CRandom& random) {
   return headword;
 }
 
+// A Sanskrit word an entry cites, in plain letters: any headword, or one of the famous words,
+// alone or as the first member of a compound.
+void AppendCitedWord(CRandom& random, const std::vector<CHeadword>& words, std::string& out) {
+  if (random() % kFamousShare != 0) {
+    out += words[random() % words.size()].plain;
+    return;
+  }
+  out += kFamousSanskrit[random() % std::size(kFamousSanskrit)];
+  if (random() % 4 == 0) {
+    out += '-';
+    out += words[random() % words.size()].plain;
+  }
+}
+
 // An entry of about `size` bytes: a grammar note, glosses, `%` Sanskrit words, references,
 // parentheses and `;` paragraphs, cut to exactly `size` bytes.
 void AppendEntry(CRandom& random, std::size_t size, const std::vector<CHeadword>& words,
@@ -98,15 +148,16 @@ void AppendEntry(CRandom& random, std::size_t size, const std::vector<CHeadword>
   out += PickUniform(random, kGrammar);
   int untilParagraph = Uniform(random, 12, 60);
   bool inParen = false;
+  bool capitalise = true;
   while (out.size() - start < size) {
     out += ' ';
     const unsigned draw = static_cast<unsigned>(random() % 100);
     if (draw < 10) {
       out += '%';
-      out += words[random() % words.size()].plain;
+      AppendCitedWord(random, words, out);
     } else if (draw < 13 && !inParen) {
       out += "(see %";
-      out += words[random() % words.size()].plain;
+      AppendCitedWord(random, words, out);
       inParen = true;
     } else if (draw < 16 && inParen) {
       out += PickUniform(random, kSources);
@@ -117,8 +168,13 @@ void AppendEntry(CRandom& random, std::size_t size, const std::vector<CHeadword>
       out += ' ';
       out += std::to_string(Uniform(random, 1, 12)) + "," + std::to_string(Uniform(random, 1, 99));
     } else {
-      out += PickUniform(random, kEnglish);
+      const std::string_view word = PickEnglish(random);
+      // A paragraph's first gloss word is capitalised, as in print.
+      out += capitalise ? static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])))
+                        : word[0];
+      out += word.substr(1);
       if (draw % 9 == 0) out += ',';
+      capitalise = false;
     }
     if (--untilParagraph == 0) {
       if (inParen) {
@@ -127,6 +183,7 @@ void AppendEntry(CRandom& random, std::size_t size, const std::vector<CHeadword>
       }
       out += ';';
       untilParagraph = Uniform(random, 12, 60);
+      capitalise = true;
     }
   }
   if (inParen) out += ')';

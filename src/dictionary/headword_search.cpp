@@ -95,22 +95,6 @@ int SkipRestOfLine(CLineReader& reader, char* work, int size, int lineNumber) {
   return lineNumber;
 }
 
-// The entry offset of an index record. Only an offset line that is a number and nothing else
-// is taken; anything else (a headword read in its place, text, a number beyond int) gives -1,
-// which shows an empty entry rather than another headword's.
-int ReadEntryOffset(const char* line) {
-  const char* p = line;
-  while (*p == ' ' || *p == '\t') ++p;
-  if (*p < '0' || *p > '9') return -1;
-  long long value = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > INT_MAX) return -1;
-  }
-  while (*p == ' ' || *p == '\t') ++p;
-  return *p == 0 ? static_cast<int>(value) : -1;
-}
-
 const CLineReader* FirstClosed(const CLineReader& a, const CLineReader& b) {
   if (!a.IsOpen()) return &a;
   if (!b.IsOpen()) return &b;
@@ -201,6 +185,22 @@ struct CBucketScan {
 };
 
 }  // namespace
+
+int ReadEntryOffset(std::string_view line) {
+  std::size_t at = 0;
+  auto skipBlanks = [&] {
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+  };
+  skipBlanks();
+  if (at == line.size() || line[at] < '0' || line[at] > '9') return -1;
+  long long value = 0;
+  for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
+    value = value * 10 + (line[at] - '0');
+    if (value > INT_MAX) return -1;
+  }
+  skipBlanks();
+  return at == line.size() ? static_cast<int>(value) : -1;
+}
 
 bool KeyMatches(const char* indexLine, const char* key) {
   const unsigned char* line = reinterpret_cast<const unsigned char*>(indexLine);

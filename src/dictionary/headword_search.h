@@ -20,6 +20,11 @@ inline bool IsMatchIgnoredByte(unsigned char c) {
 // with `key`.
 bool KeyMatches(const char* indexLine, const char* key);
 
+// The entry offset of an index record's offset line. Only a line that is a number and nothing
+// else (blanks around it allowed) is taken; anything else (a headword read in its place, text, a
+// number beyond int) gives -1, which shows an empty entry rather than another headword's.
+int ReadEntryOffset(std::string_view line);
+
 // Forms "No matches found for <%s>, try to search on the first %d/%d letters of the word."
 // for the search text as typed, into `dest` of `destSize` bytes. The numbers count the text's
 // characters (bytes for ASCII); a text in UTF-8 stays UTF-8, so the message is the one entry

@@ -165,6 +165,23 @@ bool CLineReader::StartsLine(long long offset) const {
   return IsLineEnd(around[0]) || IsLineEnd(around[1]);
 }
 
+long long CLineReader::ReadAt(long long offset, char* dest, long long size) const {
+  if (m_file < 0 || offset < 0 || size <= 0) return 0;
+  ssize_t got;
+  do {
+    got = ::pread(m_file, dest, static_cast<size_t>(size), offset);
+  } while (got < 0 && errno == EINTR);
+  return got;
+}
+
+CLineReader::CFileStamp CLineReader::Stamp() const {
+  struct stat info;
+  if (m_file < 0 || ::fstat(m_file, &info) != 0) return {};
+  return {static_cast<unsigned long long>(info.st_dev),
+          static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_size),
+          static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
 long long CLineReader::GetPosition() const {
   if (m_filePos < 0) return 0;
   return m_filePos - m_held + m_cursor;

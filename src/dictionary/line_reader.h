@@ -43,6 +43,21 @@ class CLineReader {
   // True when the last ReadLine cut its line for want of room and the line goes on: the next
   // ReadLine returns the rest of it as a line of its own.
   bool LineCut() const { return m_lineCut; }
+  // Reads up to `size` bytes at `offset` into `dest` without moving the reader, for callers
+  // that read the file in large blocks. Returns the bytes read (0 at the end or for a file
+  // that did not open), or -1 on a read error.
+  long long ReadAt(long long offset, char* dest, long long size) const;
+  // What tells one state of the file from another: a cache built from the file is still good
+  // while its stamp is the same. All zero for a file that did not open.
+  struct CFileStamp {
+    unsigned long long m_device = 0;
+    unsigned long long m_inode = 0;
+    long long m_size = 0;
+    long long m_modifiedNs = 0;
+    bool operator==(const CFileStamp&) const = default;
+  };
+  CFileStamp Stamp() const;
+
   // True when a line read from `offset` is a whole line, not the tail of one: `offset` is the
   // start of the file, follows a line-end byte, is itself one, or lies at or past the end.
   // Looks at the file without moving the reader.

@@ -18,6 +18,7 @@ extern "C" int FuzzHeadwordSearch(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzEntryLayout(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzScripts(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzCologneImport(const std::uint8_t* data, std::size_t size);
+extern "C" int FuzzEntryFind(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -46,7 +47,7 @@ TEST(FuzzRegressionTest, EveryTargetReplaysItsInputs) {
       {"line_reader", FuzzLineReader},      {"conversions", FuzzConversions},
       {"decoders", FuzzDecoders},           {"headword_search", FuzzHeadwordSearch},
       {"entry_layout", FuzzEntryLayout},    {"scripts", FuzzScripts},
-      {"cologne_import", FuzzCologneImport}};
+      {"cologne_import", FuzzCologneImport}, {"entry_find", FuzzEntryFind}};
   for (const auto& [name, entry] : targets) EXPECT_GT(Replay(name, entry), 0) << name;
 }
 

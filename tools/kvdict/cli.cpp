@@ -59,7 +59,8 @@ int RunCommand(const CCommand& command, int argc, char** argv) {
     std::fputs(command.help, stdout);
     return kExitOk;
   }
-  if (args.Operands().size() != command.operands) {
+  const std::size_t given = args.Operands().size();
+  if (command.operands == kOneOrMoreOperands ? given == 0 : given != command.operands) {
     return UsageError(command.name, command.operandError);
   }
   const std::string name = args.Value("--dict", "");

@@ -40,6 +40,9 @@ class CArgs {
   std::string m_error;
 };
 
+// The operand count of a subcommand that takes one or more operands.
+inline constexpr std::size_t kOneOrMoreOperands = static_cast<std::size_t>(-1);
+
 // One subcommand as the command line sees it. Its arguments are read by the flag lists
 // (which hold its help flags too), its help text printed for a help flag, and its operands
 // counted before `run` is called; any other number of them is a usage error saying
@@ -50,7 +53,7 @@ struct CCommand {
   const char* help;
   std::vector<std::string_view> flags;
   std::vector<std::string_view> valueFlags;
-  std::size_t operands;
+  std::size_t operands;  // or kOneOrMoreOperands
   const char* operandError;
   int (*run)(const CArgs& args);
 };

@@ -40,23 +40,26 @@ int RunLookup(const CArgs& args) {
     case kv::SearchOutcome::kFoundLoose:
       break;
   }
-  const bool raw = args.Has("--raw");
-  std::string devanagari;
-  for (int r = 0; r < list.ItemCount(); ++r) {
-    if (raw) {
-      std::printf("%s\t%s\t%d\n", Hex(rows->m_translitRows[r]).c_str(),
-                  Hex(rows->m_devanagariRows[r]).c_str(), rows->m_entryOffsets[r]);
-    } else {
-      devanagari.clear();
-      kv::AppendDevanagari(rows->m_letterRows[r], kv::MarkerBytes::kJoin, devanagari);
-      std::printf("%s\t%s\t%d\n", devanagari.c_str(),
-                  UnicodeTranslit(rows->m_translitRows[r]).c_str(), rows->m_entryOffsets[r]);
-    }
-  }
+  PrintFoundRows(*rows, list.ItemCount(), args.Has("--raw"));
   return kExitOk;
 }
 
 }  // namespace
+
+void PrintFoundRows(const kv::CFoundRows& rows, int count, bool raw) {
+  std::string devanagari;
+  for (int r = 0; r < count; ++r) {
+    if (raw) {
+      std::printf("%s\t%s\t%d\n", Hex(rows.m_translitRows[r]).c_str(),
+                  Hex(rows.m_devanagariRows[r]).c_str(), rows.m_entryOffsets[r]);
+    } else {
+      devanagari.clear();
+      kv::AppendDevanagari(rows.m_letterRows[r], kv::MarkerBytes::kJoin, devanagari);
+      std::printf("%s\t%s\t%d\n", devanagari.c_str(),
+                  UnicodeTranslit(rows.m_translitRows[r]).c_str(), rows.m_entryOffsets[r]);
+    }
+  }
+}
 
 const CCommand kLookupCommand = {
     "lookup",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli.h"
+#include "dictionary/found_rows.h"
 
 namespace kvdict {
 
@@ -12,5 +13,10 @@ extern const CCommand kBuildCommand;
 extern const CCommand kCheckCommand;
 extern const CCommand kImportCommand;
 extern const CCommand kListCommand;
+extern const CCommand kFindCommand;
+
+// Prints found rows 0..count-1 as `lookup` and `find` list them: Devanagari, transliteration
+// and entry offset, separated by tabs (with `raw`, the two list strings as hex).
+void PrintFoundRows(const kv::CFoundRows& rows, int count, bool raw);
 
 }  // namespace kvdict

@@ -13,7 +13,7 @@ namespace {
 const kvdict::CCommand* const kCommands[] = {
     &kvdict::kConvertCommand, &kvdict::kBuildCommand, &kvdict::kImportCommand,
     &kvdict::kCheckCommand,   &kvdict::kListCommand,  &kvdict::kLookupCommand,
-    &kvdict::kEntryCommand,
+    &kvdict::kEntryCommand,   &kvdict::kFindCommand,
 };
 
 void PrintHelp() {

@@ -1,4 +1,4 @@
-#include "bench_process.h"
+#include "bench_support.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -8,9 +8,12 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include "dictionary/dictionary.h"
 
 extern char** environ;
 
@@ -39,15 +42,6 @@ struct CCommandLine {
   std::vector<std::string> m_environment;
 };
 
-long ReadPeakKilobytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-  }
-  return -1;
-}
-
 }  // namespace
 
 CProcessRun RunProcess(const std::vector<std::string>& args, const std::string& dir,
@@ -74,6 +68,17 @@ CProcessRun RunProcess(const std::vector<std::string>& args, const std::string& 
   run.started = true;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+namespace {
+
+long ReadPeakKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return -1;
 }
 
 // The peak resident memory of one run of a program, in KB. The rusage of a spawned child
@@ -113,6 +118,8 @@ long MeasurePeakKilobytes(const std::vector<std::string>& args, const std::strin
 }
 
 // Times a whole process per iteration; reports its peak resident memory.
+}  // namespace
+
 void BenchProcess(benchmark::State& state, const std::vector<std::string>& args,
                   const std::string& dir, const std::vector<std::string>& environment) {
   for (auto _ : state) {
@@ -124,6 +131,102 @@ void BenchProcess(benchmark::State& state, const std::vector<std::string>& args,
     state.SetIterationTime(run.seconds);
   }
   state.counters["peak_rss_kb"] = static_cast<double>(MeasurePeakKilobytes(args, dir, environment));
+}
+
+void CMedianCollector::ReportRuns(const std::vector<Run>& runs) {
+  for (const Run& run : runs) {
+    const std::string name = run.run_name.function_name;
+    if (run.error_occurred) m_medians[name].skipped = true;
+    if (run.aggregate_name != "median") continue;
+    CMedian& median = m_medians[name];
+    median.realTime = run.GetAdjustedRealTime();
+    median.cpuTime = run.GetAdjustedCPUTime();
+    median.unit = run.time_unit;
+    for (const auto& [counter, value] : run.counters) median.counters[counter] = value;
+  }
+  ConsoleReporter::ReportRuns(runs);
+}
+
+const CMedian* CMedianCollector::Find(const std::string& name) const {
+  const auto it = m_medians.find(name);
+  return it == m_medians.end() || it->second.skipped ? nullptr : &it->second;
+}
+
+double Milliseconds(const CMedian& median, bool cpu) {
+  const double time = cpu ? median.cpuTime : median.realTime;
+  switch (median.unit) {
+    case benchmark::kNanosecond:
+      return time / 1e6;
+    case benchmark::kMicrosecond:
+      return time / 1e3;
+    case benchmark::kMillisecond:
+      return time;
+    default:
+      return time * 1e3;
+  }
+}
+
+std::string CpuModel() {
+  std::ifstream in("/proc/cpuinfo");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
+  }
+  return "unknown CPU";
+}
+
+bool TakeOption(std::string_view arg, std::string_view name, std::string& value) {
+  if (arg.rfind(name, 0) != 0 || arg.size() <= name.size() || arg[name.size()] != '=') return false;
+  value = std::string(arg.substr(name.size() + 1));
+  return true;
+}
+
+bool EnsureDictionary(const std::string& generator, const std::string& kvdict,
+                      const std::string& data, const std::string& headwords) {
+  if (fs::exists(data + "/" + kListFileName)) return true;
+  std::fprintf(stderr, "generating %s headwords into %s\n", headwords.c_str(), data.c_str());
+  const CProcessRun run =
+      RunProcess({generator, "--out", data, "--kvdict", kvdict, "--headwords", headwords}, "", {});
+  return run.started && run.status == 0;
+}
+
+std::string GenerationFacts(const std::string& data) {
+  std::ifstream in(data + "/generation.txt");
+  std::map<std::string, std::string> facts;
+  std::string key;
+  std::string value;
+  while (in >> key && std::getline(in, value)) facts[key] = value.substr(1);
+  char text[400];
+  std::snprintf(text, sizeof text,
+                "%s headwords in %s buckets (largest: %s), %s bytes of entries; `kvdict build` "
+                "took %s s and %s KB at its peak",
+                facts["headwords"].c_str(), facts["buckets"].c_str(),
+                facts["largest_buckets"].c_str(), facts["kvtot2_bytes"].c_str(),
+                facts["build_seconds"].c_str(), facts["build_peak_kb"].c_str());
+  return text;
+}
+
+int RunBenchmarks(std::vector<char*> args, void (*registerAll)(), CMedianCollector& collector) {
+  int repetitions = 9;
+  bool repetitionsGiven = false;
+  for (char* arg : args) {
+    std::string value;
+    if (TakeOption(arg, "--benchmark_repetitions", value)) {
+      repetitions = std::atoi(value.c_str());
+      repetitionsGiven = true;
+    }
+  }
+  static char defaultRepetitions[] = "--benchmark_repetitions=9";
+  static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
+  if (!repetitionsGiven) {
+    args.push_back(defaultRepetitions);
+    args.push_back(aggregatesOnly);
+  }
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  registerAll();
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  return repetitions;
 }
 
 }  // namespace kv::bench
