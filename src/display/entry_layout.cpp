@@ -51,6 +51,7 @@ struct CEntryLayout::CState {
   int lineStart = 0;  // the first piece of the line being built
   int prevBottom = kFirstLineTop;
   std::array<int, kEntryFontCount> ascents{};  // of each font, by EntryFont
+  std::array<int, kEntryFontCount> spaces{};   // the width of a space in each font
   CExtent marker;
   bool inParen = false;
   bool pending = false;
@@ -83,6 +84,7 @@ void CEntryLayout::Layout(const char* text, int columnWidth, ITextDevice& device
   state.limit = WrapLimit(columnWidth);
   for (std::size_t font = 0; font < state.ascents.size(); ++font) {
     state.ascents[font] = device.Ascent(static_cast<EntryFont>(font));
+    state.spaces[font] = device.Measure(" ", static_cast<EntryFont>(font)).width;
   }
   state.marker = device.Measure(kParagraphMarker, EntryFont::kText);
   AddMarker(0, state);
@@ -124,12 +126,39 @@ void CEntryLayout::Layout(const char* text, int columnWidth, ITextDevice& device
   }
   // A marker with no word after it stands on a line of its own.
   EndLine(state);
+  MarkPieces();
+}
+
+void CEntryLayout::SetMarks(const std::vector<CMatchRange>& ranges) {
+  m_marks.clear();
+  for (const CMatchRange& range : ranges) {
+    if (range.m_end <= range.m_begin) continue;
+    // Ranges come in order of their start, so one that starts within the last span joins it.
+    if (!m_marks.empty() && range.m_begin <= m_marks.back().end) {
+      m_marks.back().end = std::max(m_marks.back().end, range.m_end);
+    } else {
+      m_marks.push_back(CMarkSpan{range.m_begin, range.m_end});
+    }
+  }
+  MarkPieces();
+}
+
+void CEntryLayout::MarkPieces() {
+  // Pieces start in text order and the spans are disjoint, so one pass over both finds, for
+  // each piece, the first span that does not end before it.
+  std::size_t span = 0;
+  for (int i = 0; i < m_pieceCount; ++i) {
+    CPiece& piece = m_pieces[static_cast<std::size_t>(i)];
+    const int end = piece.start + piece.length;
+    while (span < m_marks.size() && m_marks[span].end <= piece.start) ++span;
+    piece.marked = piece.length > 0 && span < m_marks.size() && m_marks[span].begin < end;
+  }
 }
 
 void CEntryLayout::AddMarker(int start, CState& state) {
   AddPiece(CRect{kMarkerX, state.lineTop, kMarkerX + state.marker.width,
                  state.lineTop + state.marker.height},
-           PieceKind::kMarker, EntryFont::kText, start, 0, -1);
+           PieceKind::kMarker, EntryFont::kText, start, 0, -1, kMarkerX);
 }
 
 void CEntryLayout::PlaceWord(const char* text, int start, int end, bool isFinal, CState& state,
@@ -174,7 +203,11 @@ void CEntryLayout::PlaceWord(const char* text, int start, int end, bool isFinal,
   }
   const PieceKind kind =
       sanskrit ? PieceKind::kSanskrit : (isFinal ? PieceKind::kFinal : PieceKind::kPlain);
-  AddPiece(rect, kind, shown.font, start, length, word);
+  const std::size_t spaces = std::min(shown.text.find_first_not_of(' '), shown.text.size());
+  const int markLeft =
+      std::min(rect.right, rect.left + static_cast<int>(spaces) *
+                                           state.spaces[static_cast<std::size_t>(shown.font)]);
+  AddPiece(rect, kind, shown.font, start, length, word, markLeft);
 }
 
 EntryFont CEntryLayout::PlainFont(std::string_view word) const {
@@ -231,12 +264,12 @@ void CEntryLayout::CloseParagraph(CState& state) {
 }
 
 void CEntryLayout::AddPiece(const CRect& rect, PieceKind kind, EntryFont font, int start,
-                            int length, int word) {
+                            int length, int word, int markLeft) {
   if (m_pieceCount >= kMaxPieces) {
     return;
   }
   m_pieces[static_cast<std::size_t>(m_pieceCount++)] =
-      CPiece{rect, rect.top, start, length, word, kind, font};
+      CPiece{rect, rect.top, start, length, word, kind, font, false, markLeft};
   m_width = std::max(m_width, rect.right);
 }
 
@@ -253,13 +286,23 @@ void CEntryLayout::Draw(const char* text, ITextDevice& device, const CRect& expo
   const CPiece* begin = m_pieces.get();
   const CPiece* end = begin + m_pieceCount;
   const int firstTop = exposed.top - m_tallestLine;
-  const CPiece* piece = std::partition_point(
+  const CPiece* first = std::partition_point(
       begin, end, [firstTop](const CPiece& p) { return p.lineTop <= firstTop; });
-  for (; piece != end && piece->lineTop < exposed.bottom; ++piece) {
-    const CRect& r = piece->rect;
-    if (r.bottom > exposed.top && r.right > exposed.left && r.left < exposed.right) {
-      DrawPiece(text, *piece, device);
+  const CPiece* last = std::partition_point(
+      first, end, [&exposed](const CPiece& p) { return p.lineTop < exposed.bottom; });
+  const auto meets = [&exposed](const CRect& r) {
+    return r.bottom > exposed.top && r.right > exposed.left && r.left < exposed.right;
+  };
+  // Every mark is filled before any text is drawn: a fill must never cover the marks below
+  // the letters of the line above.
+  for (const CPiece* piece = first; piece != last; ++piece) {
+    if (piece->marked && meets(piece->rect)) {
+      device.Fill(CRect{piece->markLeft, piece->rect.top, piece->rect.right, piece->rect.bottom},
+                  kMarkFillColour);
     }
+  }
+  for (const CPiece* piece = first; piece != last; ++piece) {
+    if (meets(piece->rect)) DrawPiece(text, *piece, device);
   }
 }
 

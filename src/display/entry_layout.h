@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "dictionary/find_query.h"
 #include "dictionary/found_rows.h"
 #include "display/text_device.h"
 
@@ -38,6 +40,9 @@ inline constexpr Colour kSanskritColour = Rgb(50, 140, 60);
 inline constexpr Colour kSanskritSelectedColour = Rgb(150, 140, 60);
 inline constexpr Colour kFinalColour = Rgb(0, 0, 0);
 inline constexpr Colour kFinalSelectedColour = Rgb(150, 20, 40);
+// Behind the words that a find in the entries matched; the text keeps its own colour, so a
+// marked word still shows whether it is selected.
+inline constexpr Colour kMarkFillColour = Rgb(255, 228, 120);
 
 // The wrap limit for a column of `columnWidth` pixels: a narrow column still wraps at
 // kMinWrapLimit.
@@ -98,6 +103,8 @@ struct CPiece {
   int word = -1;    // index into the word tables
   PieceKind kind = PieceKind::kMarker;
   EntryFont font = EntryFont::kText;  // the font it is measured and drawn in
+  bool marked = false;                // a word that meets one of the layout's marks
+  int markLeft = 0;  // where a mark's fill starts: the word's text, after its separating space
 };
 
 // Lays out an entry text as flowing, word-wrapped paragraphs and draws it. The pieces of a
@@ -124,6 +131,12 @@ class CEntryLayout : public CEntryTables {
   // must not leave a word selected.
   void ClearSelectionIfNoMatch(const char* text);
 
+  // Marks the words (pieces with text, not paragraph markers) whose bytes meet one of `ranges`
+  // (byte ranges of the text laid out, in order of m_begin, as FindMatches gives them). The
+  // marks stay over later layouts of the same text (a resize, another script) until set again;
+  // an empty list clears them. Drawing fills a marked word's rectangle with kMarkFillColour.
+  void SetMarks(const std::vector<CMatchRange>& ranges);
+
   // The script of the Sanskrit words; a new script takes effect with the next layout.
   void SetSanskritScript(SanskritScript script) { m_script = script; }
   SanskritScript Script() const { return m_script; }
@@ -145,12 +158,21 @@ class CEntryLayout : public CEntryTables {
   // height.
   void EndLine(CState& state);
   void CloseParagraph(CState& state);
-  void AddPiece(const CRect& rect, PieceKind kind, EntryFont font, int start, int length, int word);
+  void AddPiece(const CRect& rect, PieceKind kind, EntryFont font, int start, int length, int word,
+                int markLeft);
   void DrawPiece(const char* text, const CPiece& piece, ITextDevice& device) const;
+  // Sets each piece's `marked` flag from m_marks.
+  void MarkPieces();
   // The font of a word that is not Sanskrit.
   EntryFont PlainFont(std::string_view word) const;
 
   std::unique_ptr<CPiece[]> m_pieces;
+  // The byte ranges marked, overlapping ones joined: disjoint and in text order.
+  struct CMarkSpan {
+    int begin = 0;
+    int end = 0;
+  };
+  std::vector<CMarkSpan> m_marks;
   SanskritScript m_script = SanskritScript::kIast;
   bool m_utf8Text = false;  // the text laid out is the no-match message
   // The Devanagari of the word being measured or drawn, its memory kept between words.

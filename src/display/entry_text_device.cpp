@@ -109,4 +109,12 @@ void CEntryTextDevice::Draw(std::string_view text, const CRect& rect, Colour col
   m_painter->drawText(QPoint(rect.left, rect.top + m_metrics.Ascent(font)), Decode(text, font));
 }
 
+void CEntryTextDevice::Fill(const CRect& rect, Colour colour) {
+  if (m_painter == nullptr) {
+    return;
+  }
+  m_painter->fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
+                      QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+}
+
 }  // namespace kv

@@ -73,6 +73,7 @@ class CEntryTextDevice : public ITextDevice {
   CExtent Measure(std::string_view text, EntryFont font) override;
   int Ascent(EntryFont font) override { return m_metrics.Ascent(font); }
   void Draw(std::string_view text, const CRect& rect, Colour colour, EntryFont font) override;
+  void Fill(const CRect& rect, Colour colour) override;
 
   static QString Decode(std::string_view text, EntryFont font);
 

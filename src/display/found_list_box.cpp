@@ -104,6 +104,10 @@ void CFoundListModel::DeleteAllRows() {
   beginResetModel();
   m_itemCount = 0;
   endResetModel();
+  if (m_findQuery) {
+    m_findQuery.reset();
+    emit EntryMarked({});
+  }
 }
 
 void CFoundListModel::RemakeFonts() {
@@ -141,12 +145,28 @@ SearchOutcome CFoundListModel::Search(const SearchInput& input, CDictionary& dic
   if (outcome == SearchOutcome::kNoMatch || outcome == SearchOutcome::kMissingFile) {
     m_entryIsMessage = true;
     emit EntryTextChanged(m_entryText.get());
-  } else if (outcome == SearchOutcome::kFound && m_entryIsMessage) {
-    m_entryIsMessage = false;
-    m_entryText[0] = '\0';
-    emit EntryTextChanged(m_entryText.get());
+  } else if (outcome == SearchOutcome::kFound) {
+    ClearEntryMessage();
   }
   return outcome;
+}
+
+void CFoundListModel::ClearEntryMessage() {
+  if (!m_entryIsMessage) return;
+  m_entryIsMessage = false;
+  m_entryText[0] = '\0';
+  emit EntryTextChanged(m_entryText.get());
+}
+
+CFindResult CFoundListModel::Find(const CFindQuery& query, CEntryFinder& finder,
+                                  CDictionary& dictionary) {
+  if (!query.Ok()) return CFindResult{};
+  CFindResult result = finder.Find(query, dictionary, *this, *this);
+  if (result.m_outcome == FindOutcome::kFound) {
+    m_findQuery = query;
+    ClearEntryMessage();
+  }
+  return result;
 }
 
 bool CFoundListModel::RetrieveRowEntry(int row, CDictionary& dictionary) {
@@ -155,6 +175,10 @@ bool CFoundListModel::RetrieveRowEntry(int row, CDictionary& dictionary) {
   m_entryIsMessage =
       !RetrieveEntry(m_entryOffsets[row], dictionary.TextReader(), m_entryText.get());
   emit EntryRetrieved(m_entryText.get());
+  if (m_findQuery) {
+    emit EntryMarked(m_entryIsMessage ? std::vector<CMatchRange>()
+                                      : FindMatches(*m_findQuery, m_entryText.get()));
+  }
   return true;
 }
 

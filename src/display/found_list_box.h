@@ -6,7 +6,11 @@
 #include <QString>
 #include <QStyledItemDelegate>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "dictionary/entry_find.h"
+#include "dictionary/find_query.h"
 #include "dictionary/found_rows.h"
 #include "dictionary/headword_search.h"
 #include "platform/font.h"
@@ -70,7 +74,8 @@ class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFo
   int AddRow() override;
   // Removes every item. The rows keep their contents and entry offsets (0 until a search
   // fills them), so a row appended later without an offset of its own shows the entry at the
-  // offset its row last held.
+  // offset its row last held. The find that made the list goes with it: its marks are cleared
+  // (EntryMarked with none).
   void DeleteAllRows() override;
   int ItemCount() const override { return m_itemCount; }
 
@@ -98,8 +103,15 @@ class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFo
   // hits clears such a message (announced the same way), so it never stands beside rows it
   // does not describe. An entry being read stays.
   SearchOutcome Search(const SearchInput& input, CDictionary& dictionary);
+  // Finds `query` in the entries of `dictionary` with `finder` (entry_find.h) and lists the
+  // headwords found; a refused query changes nothing. An entry being read stays, as after a
+  // headword search, and so does the message of one, unless the find lists rows. The query is
+  // kept with the list it made: each entry then retrieved from a row is announced with its
+  // matches (EntryMarked after EntryRetrieved), until the list is emptied.
+  CFindResult Find(const CFindQuery& query, CEntryFinder& finder, CDictionary& dictionary);
   // Reads the entry of `row` into the entry text: the entry line at the row's offset,
-  // announced by EntryRetrieved. False for no such row, leaving the text as it was.
+  // announced by EntryRetrieved (and, in a list a find made, its matches by EntryMarked).
+  // False for no such row, leaving the text as it was.
   bool RetrieveRowEntry(int row, CDictionary& dictionary);
 
  signals:
@@ -107,12 +119,18 @@ class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFo
   void EntryRetrieved(const char* text);
   // The search wrote a message into the entry text.
   void EntryTextChanged(const char* text);
+  // The byte ranges of the entry text to mark (FindMatches), or none.
+  void EntryMarked(const std::vector<CMatchRange>& matches);
 
  private:
   void RemakeFonts();
   void RemeasureRows();
+  // Writes no message over the entry text any more: clears one that stands there.
+  void ClearEntryMessage();
 
   std::unique_ptr<char[]> m_entryText;
+  // The query of the find that made the list, while its rows are listed.
+  std::optional<CFindQuery> m_findQuery;
   // The entry text holds a message of the search or the retrieval, not an entry.
   bool m_entryIsMessage = false;
   int m_itemCount = 0;

@@ -104,13 +104,20 @@ void CShabdaView::ShowNewEntry(const char* text) {
   horizontalScrollBar()->setValue(0);
   verticalScrollBar()->setValue(0);
   m_layout->ClearSelection();
+  m_layout->SetMarks({});
   LayoutNow();
   viewport()->update();
 }
 
 void CShabdaView::ShowText(const char* text) {
   TakeText(text);
+  m_layout->SetMarks({});
   LayoutNow();
+  viewport()->update();
+}
+
+void CShabdaView::MarkMatches(const std::vector<CMatchRange>& matches) {
+  m_layout->SetMarks(matches);
   viewport()->update();
 }
 

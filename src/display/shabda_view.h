@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QCursor>
 #include <memory>
+#include <vector>
 
 #include "display/entry_fonts.h"
 #include "display/entry_layout.h"
@@ -52,10 +53,14 @@ class CShabdaView : public QAbstractScrollArea {
   QPoint ScrollOffset() const;
 
  public slots:
-  // A new entry (up to kEntryTextBytes bytes): shown from the top, nothing selected.
+  // A new entry (up to kEntryTextBytes bytes): shown from the top, nothing selected or marked.
   void ShowNewEntry(const char* text);
-  // Another text in place of the entry (a search message): shown with the selection kept.
+  // Another text in place of the entry (a search message): shown with the selection kept,
+  // nothing marked.
   void ShowText(const char* text);
+  // Marks the words of the text shown that meet `matches` (CEntryLayout::SetMarks); none
+  // clears the marks.
+  void MarkMatches(const std::vector<CMatchRange>& matches);
   // Makes the entry fonts again at these sizes (tenths of a point, before large-font scaling).
   void SetFontSizes(int textTenths, int translitTenths);
 

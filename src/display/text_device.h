@@ -19,16 +19,17 @@ enum class EntryFont {
 inline constexpr int kEntryFontCount = 4;
 
 // What the entry layout needs of a drawing surface: measure a byte string in a font, tell how
-// far a font's baseline lies below the top of its text, and draw a string in a rectangle,
-// colour and font (with the baseline at that distance below the rectangle's top, on the
-// background already there). The toolkit implements it over its painter; tests implement it
-// with fixed-width glyphs.
+// far a font's baseline lies below the top of its text, draw a string in a rectangle, colour
+// and font (with the baseline at that distance below the rectangle's top, on the background
+// already there), and fill a rectangle behind text yet to be drawn. The toolkit implements it
+// over its painter; tests implement it with fixed-width glyphs.
 class ITextDevice {
  public:
   virtual ~ITextDevice() = default;
   virtual CExtent Measure(std::string_view text, EntryFont font) = 0;
   virtual int Ascent(EntryFont font) = 0;
   virtual void Draw(std::string_view text, const CRect& rect, Colour colour, EntryFont font) = 0;
+  virtual void Fill(const CRect& rect, Colour colour) = 0;
 };
 
 }  // namespace kv

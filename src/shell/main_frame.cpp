@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "controls/hover_button.h"
+#include "controls/input_box_wnd.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/dictionary_locations.h"
 #include "dictionary/headword_search.h"
@@ -75,6 +76,10 @@ constexpr unsigned kCopyIcon = 137;
 constexpr int kSpacer1Width = 160;
 constexpr int kSpacer2Width = 230;
 constexpr int kBandHeight = 20;
+// The status line is this wide for the search's short words; a find's count or message widens
+// it, as far as the second row's padding allows on a first window.
+constexpr int kStatusLineWidth = 100;
+constexpr int kStatusLineMaxWidth = kStatusLineWidth + kSpacer2Width;
 // A first window takes this part of the screen, unless the search bar needs more.
 constexpr int kFirstWindowThirds = 2;
 // The angle of one notch of a common mouse wheel: one zoom step.
@@ -227,7 +232,9 @@ void CMainFrame::CreateSearchBar(bool largeFonts) {
   m_spacer2 = Spacer(second);
   m_statusLine = new QLabel(QStringLiteral("Enter text"), second);
   m_statusLine->setObjectName(QStringLiteral("statusLine"));
-  m_statusLine->setFixedSize(100, kBandHeight);
+  m_statusLine->setFixedHeight(kBandHeight);
+  m_statusLine->setMinimumWidth(kStatusLineWidth);
+  m_statusLine->setMaximumWidth(kStatusLineMaxWidth);
   m_statusLine->setToolTip(QString::fromStdString(DescribeReading({}, MakeSearchKey({}, false))));
 
   m_copyButton = new CHoverButton(second);
@@ -258,6 +265,11 @@ void CMainFrame::CreateMenus() {
   copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
   copy->setShortcutContext(Qt::WindowShortcut);
   connect(copy, &QAction::triggered, this, &CMainFrame::OnEditCopy);
+  QAction* find = edit->addAction(QStringLiteral("Find in &Entries\u2026"));
+  find->setObjectName(QStringLiteral("findInEntries"));
+  find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  find->setShortcutContext(Qt::WindowShortcut);
+  connect(find, &QAction::triggered, this, &CMainFrame::OnFindInEntries);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   view->setToolTipsVisible(true);
@@ -421,6 +433,21 @@ void CMainFrame::RunSearch(bool askForText) {
                                               "headwords that begin with it loosely."));
     }
   }
+}
+
+void CMainFrame::ShowStatus(const QString& text, const QString& detail) {
+  const int room = kStatusLineMaxWidth - m_statusLine->contentsMargins().left() -
+                   m_statusLine->contentsMargins().right();
+  m_statusLine->setText(m_statusLine->fontMetrics().elidedText(text, Qt::ElideRight, room));
+  m_statusLine->setToolTip(detail.isEmpty() ? text : text + QLatin1Char('\n') + detail);
+}
+
+void CMainFrame::OnFindInEntries() {
+  CInputBoxWnd box(this);
+  box.Create(QStringLiteral("Find in Entries"),
+             QStringLiteral("English or Sanskrit words to find in the entries:"), m_app.FindText());
+  if (box.exec() != QDialog::Accepted) return;
+  m_app.FindInEntries(box.Text());
 }
 
 void CMainFrame::ShowTextCheck(const SearchTextCheck& check) {

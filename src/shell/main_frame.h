@@ -77,6 +77,12 @@ class CMainFrame : public QMainWindow {
   void OnSearchTextChange();
   void OnDevanagariEntries(bool devanagari);
   void OnEditCopy();
+  // Edit > Find in Entries: asks for the words in an input box, then finds them
+  // (CShabdaApp::FindInEntries).
+  void OnFindInEntries();
+  // Shows `text` in the status line, `detail` (if any) below it in its tooltip. The line
+  // widens for a longer text, up to kStatusLineMaxWidth, past which the text is cut short.
+  void ShowStatus(const QString& text, const QString& detail);
   void OnHelp();
   void OnFileSave();
   // Moves the focus to the next (F6) or previous (Shift+F6) pane of the document window.

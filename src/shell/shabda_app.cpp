@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QListView>
 #include <QMdiArea>
 #include <QSettings>
@@ -44,7 +46,8 @@ QString DictionaryKey() { return QStringLiteral("%1/Dictionary").arg(kSettingsSe
 }  // namespace
 
 CShabdaApp::CShabdaApp()
-    : m_askSaveFile([](QWidget* parent) { return QFileDialog::getSaveFileName(parent); }) {}
+    : m_finder(std::make_unique<CEntryFinder>()),
+      m_askSaveFile([](QWidget* parent) { return QFileDialog::getSaveFileName(parent); }) {}
 
 CShabdaApp::~CShabdaApp() = default;
 
@@ -79,6 +82,7 @@ void CShabdaApp::CreateDocumentWindow() {
   const CFoundListModel* list = &foundView->Model();
   QObject::connect(list, &CFoundListModel::EntryRetrieved, entryView, &CShabdaView::ShowNewEntry);
   QObject::connect(list, &CFoundListModel::EntryTextChanged, entryView, &CShabdaView::ShowText);
+  QObject::connect(list, &CFoundListModel::EntryMarked, entryView, &CShabdaView::MarkMatches);
   m_foundView = foundView;
   m_pEntryView = entryView;
   m_mainFrame->MdiArea()->addSubWindow(m_childFrame);
@@ -123,11 +127,47 @@ void CShabdaApp::LoadSettings() {
 
 void CShabdaApp::OpenDictionary(const std::string& folder) {
   m_dictionary.Open(folder);
+  m_finder = std::make_unique<CEntryFinder>();
   if (m_foundView) m_foundView->Model().DeleteAllRows();
   if (m_pEntryView) m_pEntryView->ShowNewEntry("");
   m_rememberedDictionary = QFile::decodeName(DictionaryIdentity(folder).c_str());
   ProgramSettings().setValue(DictionaryKey(), m_rememberedDictionary);
   if (m_mainFrame) m_mainFrame->ReportMissingFiles();
+}
+
+void CShabdaApp::FindInEntries(const QString& text) {
+  if (!m_mainFrame || !m_foundView) return;
+  m_findText = text;
+  const QByteArray utf8 = text.toUtf8();
+  const CFindQuery query =
+      CFindQuery::Parse(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+                        m_mainFrame->ItransCheck()->isChecked());
+  if (!query.Ok()) {
+    m_mainFrame->ShowStatus(QString::fromStdString(query.Message()),
+                            QStringLiteral("Nothing was searched for."));
+    return;
+  }
+  // The scan holds the event loop for a few tens of milliseconds on a large dictionary.
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const CFindResult result = m_foundView->Model().Find(query, *m_finder, m_dictionary);
+  QGuiApplication::restoreOverrideCursor();
+  if (result.m_outcome != FindOutcome::kFound) {
+    m_mainFrame->ShowStatus(QString::fromStdString(result.m_message), {});
+    return;
+  }
+  const QString matched = result.m_entryCount == 1
+                              ? QStringLiteral("1 entry matched")
+                              : QStringLiteral("%1 entries matched").arg(result.m_entryCount);
+  QString words;
+  for (const CFindWord& word : query.Words()) {
+    words +=
+        (words.isEmpty() ? QString() : QStringLiteral(" ")) + QString::fromStdString(word.m_text);
+  }
+  QString detail = QStringLiteral("Found in the entries: %1").arg(words);
+  if (result.m_rowCount >= kMaxHits) {
+    detail += QStringLiteral("\nThe list shows the best %1 headwords.").arg(kMaxHits);
+  }
+  m_mainFrame->ShowStatus(matched, detail);
 }
 
 void CShabdaApp::AddRecentFile(const QString& path) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "dictionary/dictionary.h"
+#include "dictionary/entry_find.h"
 #include "display/found_view.h"
 #include "display/shabda_view.h"
 
@@ -48,6 +49,14 @@ class CShabdaApp {
   // entry pane clears, and the choice is remembered for the next start. Each file that does
   // not open is reported.
   void OpenDictionary(const std::string& folder);
+  // Find in Entries: finds the words of `text` in the entries as if typed into the Find box
+  // (the ITRANS box read as for a search), behind a wait cursor. The found list then lists
+  // the headwords found, each entry chosen from it shows its matching words marked, and the
+  // status line says how many entries matched; a query that is refused (nothing to find, too
+  // long, not readable) or finds nothing leaves its message in the status line instead.
+  void FindInEntries(const QString& text);
+  // The text of the last find, as given.
+  const QString& FindText() const { return m_findText; }
   // The dictionary chosen last (as DictionaryIdentity gives it), empty when none was.
   const QString& RememberedDictionary() const { return m_rememberedDictionary; }
   CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -76,6 +85,9 @@ class CShabdaApp {
   void CreateDocumentWindow();
 
   CDictionary m_dictionary;
+  // Finds in m_dictionary's entries; made afresh with each dictionary opened.
+  std::unique_ptr<CEntryFinder> m_finder;
+  QString m_findText;
   std::unique_ptr<CShabdaDoc> m_document;
   std::unique_ptr<CMainFrame> m_mainFrame;
   CChildFrame* m_childFrame = nullptr;

@@ -11,7 +11,7 @@ namespace kv::test {
 // Fixed-width glyphs: by default every byte of the text font (and of its UTF-8 words) is 10
 // pixels wide and 14 high, every byte of the transliteration and Devanagari fonts 12 wide and
 // 18 high; a font's baseline lies a quarter of its height above its bottom (11 and 14 below
-// the top). Records what it draws.
+// the top). Records what it draws and fills.
 class CFakeTextDevice : public ITextDevice {
  public:
   struct CDrawCall {
@@ -36,7 +36,12 @@ class CFakeTextDevice : public ITextDevice {
     m_draws.push_back(CDrawCall{std::string(text), rect, colour, font});
   }
 
+  void Fill(const CRect& rect, Colour colour) override {
+    m_fills.push_back(CDrawCall{std::string(), rect, colour, EntryFont::kText});
+  }
+
   std::vector<CDrawCall> m_draws;
+  std::vector<CDrawCall> m_fills;
   int m_measureCount = 0;
 
  private:
