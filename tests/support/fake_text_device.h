@@ -36,9 +36,7 @@ class CFakeTextDevice : public ITextDevice {
     m_draws.push_back(CDrawCall{std::string(text), rect, colour, font});
   }
 
-  void Fill(const CRect& rect, Colour colour) override {
-    m_fills.push_back(CDrawCall{std::string(), rect, colour, EntryFont::kText});
-  }
+  void Fill(const CRect& r, Colour c) override { m_fills.push_back({{}, r, c, {}}); }
 
   std::vector<CDrawCall> m_draws;
   std::vector<CDrawCall> m_fills;
