@@ -113,6 +113,9 @@ class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFo
   // announced by EntryRetrieved (and, in a list a find made, its matches by EntryMarked).
   // False for no such row, leaving the text as it was.
   bool RetrieveRowEntry(int row, CDictionary& dictionary);
+  // Reads the entry at `offset` as RetrieveRowEntry reads a row's, with the same signals: an
+  // entry shown again without its row being chosen.
+  void RetrieveEntryAt(int offset, CDictionary& dictionary);
 
  signals:
   // A row's entry was read into the entry text.
