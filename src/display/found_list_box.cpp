@@ -169,6 +169,16 @@ CFindResult CFoundListModel::Find(const CFindQuery& query, CEntryFinder& finder,
   return result;
 }
 
+void CFoundListModel::ShowFoundRows(const CFoundRows& rows, int count, const CFindQuery& query) {
+  DeleteAllRows();
+  beginResetModel();
+  static_cast<CFoundRows&>(*this) = rows;
+  m_itemCount = std::min(count, kMaxRows);
+  m_findQuery = query;
+  endResetModel();
+  ClearEntryMessage();
+}
+
 bool CFoundListModel::RetrieveRowEntry(int row, CDictionary& dictionary) {
   if (row < 0 || row >= m_itemCount) return false;
   RetrieveEntryAt(m_entryOffsets[row], dictionary);

@@ -166,6 +166,7 @@ void CShabdaApp::OpenDictionary(const std::string& folder) {
   if (m_pEntryView) m_pEntryView->ShowNewEntry("");
   m_shownList.reset();
   m_shownEntry = {};
+  m_lastFind.reset();
   m_rememberedDictionary = QFile::decodeName(DictionaryIdentity(folder).c_str());
   ProgramSettings().setValue(DictionaryKey(), m_rememberedDictionary);
   LoadBrowsing();
@@ -184,12 +185,32 @@ void CShabdaApp::FindInEntries(const QString& text) {
                             QStringLiteral("Nothing was searched for."));
     return;
   }
-  // The scan holds the event loop for a few tens of milliseconds on a large dictionary.
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const CFindResult result = m_foundView->Model().Find(query, *m_finder, m_dictionary);
-  QGuiApplication::restoreOverrideCursor();
-  RecordList({ListKind::kFind, utf8.toStdString(), m_mainFrame->ItransCheck()->isChecked()},
-             false);
+  const CListSource source{ListKind::kFind, utf8.toStdString(),
+                           m_mainFrame->ItransCheck()->isChecked()};
+  CFoundListModel& model = m_foundView->Model();
+  const CLineReader::CFileStamp indexStamp = m_dictionary.IndexReader().Stamp();
+  const CLineReader::CFileStamp textStamp = m_dictionary.TextReader().Stamp();
+  CFindResult result;
+  if (m_restoring && m_lastFind && m_lastFind->m_source == source &&
+      m_lastFind->m_indexStamp == indexStamp && m_lastFind->m_textStamp == textStamp) {
+    result = m_lastFind->m_result;
+    model.ShowFoundRows(*m_lastFind->m_rows, result.m_rowCount, query);
+  } else {
+    // The scan holds the event loop for a few tens of milliseconds on a large dictionary.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    result = model.Find(query, *m_finder, m_dictionary);
+    QGuiApplication::restoreOverrideCursor();
+    m_lastFind.reset();
+    if (result.m_outcome == FindOutcome::kFound) {
+      m_lastFind = CFindSnapshot{source, indexStamp, textStamp, result,
+                                 std::make_unique<CFoundRows>(model)};
+    }
+  }
+  RecordList(source, false);
+  ShowFindStatus(query, result);
+}
+
+void CShabdaApp::ShowFindStatus(const CFindQuery& query, const CFindResult& result) {
   if (result.m_outcome != FindOutcome::kFound) {
     m_mainFrame->ShowStatus(QString::fromStdString(result.m_message), {});
     return;

@@ -115,6 +115,8 @@ class CShabdaApp {
   // A row of the list was chosen (not by Back or Forward): its entry is a step.
   void OnRowChosen();
   void UpdateBrowseActions();
+  // The status line after a find of `query` that gave `result`.
+  void ShowFindStatus(const CFindQuery& query, const CFindResult& result);
 
   CDictionary m_dictionary;
   // Finds in m_dictionary's entries; made afresh with each dictionary opened.
@@ -129,6 +131,16 @@ class CShabdaApp {
   bool m_restoring = false;
   // Records a search run while typing once no key has come for this long.
   QTimer m_settleTyping;
+  // The list the last find made, listed again by Back and Forward without reading the entries
+  // while the two files it was made from are unchanged.
+  struct CFindSnapshot {
+    CListSource m_source;
+    CLineReader::CFileStamp m_indexStamp;
+    CLineReader::CFileStamp m_textStamp;
+    CFindResult m_result;
+    std::unique_ptr<CFoundRows> m_rows;
+  };
+  std::optional<CFindSnapshot> m_lastFind;
   std::unique_ptr<CShabdaDoc> m_document;
   std::unique_ptr<CMainFrame> m_mainFrame;
   CChildFrame* m_childFrame = nullptr;
