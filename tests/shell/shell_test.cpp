@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -359,17 +360,21 @@ TEST_F(ShellTest, CommandsWithoutMenuEntriesAndTheSettingsWrittenAtExit) {
   EXPECT_EQ(List().FontSize(), 15);
   EXPECT_EQ(List().DisplayStyle(), kStyleTranslit);
   // Ctrl+S saves the empty document where the user says, never over a file of the dictionary
-  // by any name; the name saved to heads the recent files.
+  // by any name nor over one of another dictionary; the name saved to heads the recent files.
   std::filesystem::create_symlink(m_dir.Path() / "kvtot2.txt", m_dir.Path() / "link.txt");
+  const std::filesystem::path other = m_dir.Path() / "other";
+  std::filesystem::create_directory(other);
+  for (const char* name : kDictionaryFileNames) std::ofstream(other / name) << "kept\n";
   const auto entries = std::filesystem::file_size(m_dir.Path() / "kvtot2.txt");
   std::string saved;
   m_app.SetSaveFileAsker([&](QWidget*) { return QString::fromStdString(saved); });
-  for (const char* name : {"kvtot2.txt", "link.txt", "notes.kv"}) {
+  for (const char* name : {"kvtot2.txt", "link.txt", "other/kvindx.txt", "notes.kv"}) {
     saved = (m_dir.Path() / name).string();
     QTest::keyClick(Frame(), Qt::Key_S, Qt::ControlModifier);
   }
-  EXPECT_EQ(m_boxes.size(), 2u);
+  EXPECT_EQ(m_boxes.size(), 3u);
   EXPECT_EQ(std::filesystem::file_size(m_dir.Path() / "kvtot2.txt"), entries);
+  EXPECT_EQ(std::filesystem::file_size(other / "kvindx.txt"), 5u);
   ASSERT_TRUE(std::filesystem::exists(saved));
   EXPECT_EQ(std::filesystem::file_size(saved), 0u);
   m_app.ExitInstance();
