@@ -397,7 +397,8 @@ TEST_F(ShellTest, SearchAsYouType) {
 }
 
 // Help shows the page beside the program in the program's own viewer, titled by the page,
-// its links moving within it; a message names the file only when there is none.
+// its links moving within it, Escape closing it; a message names the file only when there is
+// none.
 TEST_F(ShellTest, HelpShowsThePageInItsOwnViewer) {
   StartOnSmallDictionary();
   const QString page = QCoreApplication::applicationFilePath() + QStringLiteral(".html");
@@ -416,6 +417,8 @@ TEST_F(ShellTest, HelpShowsThePageInItsOwnViewer) {
   QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
                     browser->cursorRect(link).center() + QPoint(0, 1));
   EXPECT_GT(browser->verticalScrollBar()->value(), 0);
+  QTest::keyClick(browser, Qt::Key_Escape);
+  EXPECT_FALSE(Frame()->HelpViewer()->isVisible());
 }
 
 // The first window is wide enough for the whole search bar; narrowed as far as it goes, no
