@@ -113,6 +113,16 @@ bool HoldsDictionary(const std::string& folder) {
       [&](const char* name) { return fs::is_regular_file(Join(folder, name), error); });
 }
 
+bool IsDictionaryFile(const std::string& path) {
+  std::error_code error;
+  fs::path file = fs::weakly_canonical(fs::absolute(path, error), error);
+  if (error) file = fs::path(path).lexically_normal();
+  const std::string name = file.filename().string();
+  return std::any_of(std::begin(kDictionaryFileNames), std::end(kDictionaryFileNames),
+                     [&](const char* fileName) { return name == fileName; }) &&
+         HoldsDictionary(file.parent_path().string());
+}
+
 std::string DictionaryIdentity(const std::string& folder) {
   std::error_code error;
   fs::path identity = fs::weakly_canonical(fs::absolute(folder, error), error);

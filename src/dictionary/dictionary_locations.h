@@ -66,6 +66,10 @@ std::vector<DictionaryFolder> FindDictionaries(const DictionaryEnvironment& envi
 // True when `folder` holds the three files.
 bool HoldsDictionary(const std::string& folder);
 
+// True when `path` (a link followed) is one of the three files of a folder that holds all
+// three: a file no command of the program may write over.
+bool IsDictionaryFile(const std::string& path);
+
 // The path a dictionary folder is known by wherever it was reached from: absolute, links
 // resolved. A choice of dictionary is remembered by it.
 std::string DictionaryIdentity(const std::string& folder);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "dictionary/decoders.h"
+#include "dictionary/letter_tables.h"
 #include "dictionary/loose_match.h"
 
 namespace kv {

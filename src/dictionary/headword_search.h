@@ -11,11 +11,6 @@
 
 namespace kv {
 
-// True for the marker bytes that headword matching skips: "-", "4", "7", "@", "`" and 0xF3.
-inline bool IsMatchIgnoredByte(unsigned char c) {
-  return c == '-' || c == '4' || c == '7' || c == '@' || c == '`' || c == 0xF3;
-}
-
 // Filtered prefix match: the index line without the marker bytes that matching skips begins
 // with `key`.
 bool KeyMatches(const char* indexLine, const char* key);

@@ -65,10 +65,6 @@ std::size_t LetterBytesAt(const unsigned char* text) {
   return letter < 0 ? 0 : kLetters[static_cast<std::size_t>(letter)].m_letters.size();
 }
 
-bool IsMatchIgnoredByte(unsigned char byte) {
-  return byte == '-' || byte == '`' || byte == '4' || byte == '7' || byte == '@' || byte == 0xF3;
-}
-
 bool IsMarkerByte(unsigned char byte) {
   return byte == '-' || byte == '`' || IsDroppedMarkerByte(byte);
 }

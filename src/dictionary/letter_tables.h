@@ -227,8 +227,10 @@ bool IsMarkerByte(unsigned char byte);
 bool IsDroppedMarkerByte(unsigned char byte);
 
 // The marker bytes that headword matching skips in an index line ("-", "`", "4", "7", "@",
-// 0xF3).
-bool IsMatchIgnoredByte(unsigned char byte);
+// 0xF3). Inline: the headword search's inner loop calls it for every byte.
+inline bool IsMatchIgnoredByte(unsigned char byte) {
+  return byte == '-' || byte == '`' || byte == '4' || byte == '7' || byte == '@' || byte == 0xF3;
+}
 
 // An internal letter found in a text: its number in kLetters (-1 for none) and its bytes.
 struct CLetterAt {

@@ -135,6 +135,11 @@ std::size_t FoldLetters(std::string_view text, char* out, std::size_t outSize) {
   return Fold<false>(text, out, outSize, {});
 }
 
+std::size_t FoldKey(std::string_view key, char* out, std::size_t outSize) {
+  if (key.size() > 1 && key.back() == 'H') key.remove_suffix(1);
+  return FoldLetters(key, out, outSize);
+}
+
 bool LooseMatches(std::string_view foldedHeadword, std::string_view foldedKey) {
   if (foldedKey.size() > foldedHeadword.size()) return false;
   if (foldedKey.empty()) return true;

@@ -40,6 +40,9 @@ namespace kv {
 // 5. A G or J that begins the text folds to g or j: ṅ and ñ begin no Sanskrit word, so there
 //    they are a capital typed for g or j ("Gita", "Jaya"; "Krishna", "Brahma" and other
 //    capitals that are no internal letters are read as IAST, see DetectScheme).
+// and one rule of the typed key alone (FoldKey):
+// 6. A final ḥ is left out: headwords are stems, and the visarga is the ending of the form a
+//    word is usually quoted in ("dharmaḥ", "रामः" and dharmaH fold to "dharma", "rama").
 // Case counts only as the letters define it: the fold works on letters, not bytes. A typed key
 // is first read into internal letters (script_input.h), so capitals and diacritics of IAST and
 // Devanagari are gone before the fold.
@@ -53,6 +56,9 @@ namespace kv {
 // fold (a byte after it, inside `outSize`, may have been written too). The fold is never
 // longer than its text.
 std::size_t FoldLetters(std::string_view text, char* out, std::size_t outSize);
+
+// FoldLetters of a typed key, with rule 6: its last H (the visarga) left out.
+std::size_t FoldKey(std::string_view key, char* out, std::size_t outSize);
 
 // True when `foldedKey` begins `foldedHeadword`, the key's last m also standing for an n that
 // is followed by a consonant in the headword (rule 4 above).

@@ -806,7 +806,7 @@ CSearchKey MakeSearchKeyAs(std::string_view text, Scheme scheme) {
     key.m_key[0] = '\0';
     return key;
   }
-  const std::size_t folded = FoldLetters(key.m_key, key.m_folded, kKeyBytes - 1);
+  const std::size_t folded = FoldKey(key.m_key, key.m_folded, kKeyBytes - 1);
   key.m_folded[folded] = '\0';
   return key;
 }

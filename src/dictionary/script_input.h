@@ -97,7 +97,7 @@ CSchemeChoice DetectScheme(std::string_view text, bool itransTicked);
 
 // A search key read from a typed text: the internal letters without the spaces, hyphens and
 // marker bytes between them (the index's own matching passes over its marker bytes), ready for
-// the headword search (KeyMatches), and its loose form (FoldLetters, loose_match.h).
+// the headword search (KeyMatches), and its loose form (FoldKey, loose_match.h).
 //
 // For a text that is ASCII internal letters alone, without spaces and hyphens, m_key is the
 // text byte for byte, and with the ITRANS box ticked it is ConvertItrans of the text, so

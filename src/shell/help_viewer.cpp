@@ -1,6 +1,7 @@
 #include "shell/help_viewer.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -33,6 +34,14 @@ bool CHelpViewer::Open(const QString& path, QString* error) {
   m_browser->setSource(QUrl::fromLocalFile(path));
   setWindowTitle(m_browser->documentTitle());
   return true;
+}
+
+void CHelpViewer::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace kv

@@ -392,11 +392,13 @@ void CShabdaApp::OnAppAbout() {
 void CShabdaApp::OnFileSave() {
   QString path = m_askSaveFile(m_mainFrame.get());
   if (path.isEmpty()) return;
-  // Saving is writing an empty file: over a dictionary file it would wipe every entry.
-  if (m_dictionary.HoldsFile(QFile::encodeName(path).toStdString())) {
+  // Saving is writing an empty file: over a dictionary file it would wipe every entry, of the
+  // dictionary open or of another one.
+  const std::string target = QFile::encodeName(path).toStdString();
+  if (m_dictionary.HoldsFile(target) || IsDictionaryFile(target)) {
     ShowMessageBox(m_mainFrame.get(),
-                   QStringLiteral("<%1> is a file of the dictionary Kavivani is reading; saving "
-                                  "over it would destroy it. Nothing was saved.")
+                   QStringLiteral("<%1> is a file of a dictionary; saving over it would destroy "
+                                  "it. Nothing was saved.")
                        .arg(path),
                    QStringLiteral("Cannot do that"), MessageIcon::kExclamation);
     return;

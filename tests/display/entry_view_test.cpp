@@ -116,6 +116,35 @@ TEST_F(EntryViewTest, ClicksSelectWordsAndParagraphsAndCopyReadsThem) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
 }
 
+// The words of a line stand on one baseline whatever their font, and the dots and strokes below
+// ḍ, ṇ and ṛ are drawn whole, on a screen of one and of two pixels per point. The two pictures
+// are saved for a person to look at.
+TEST_F(EntryViewTest, OneBaselineAndWholeMarksBelowLettersAtOneAndTwoPixelsPerPoint) {
+  ShowView();
+  m_view.ShowNewEntry("%na na %Na %Da %Ra %da");
+  const CEntryLayout& l = Tables();
+  ASSERT_EQ(l.m_wordCount, 6);
+  for (const int ratio : {1, 2}) {
+    QImage shot(m_view.viewport()->size() * ratio, QImage::Format_RGB32);
+    shot.setDevicePixelRatio(ratio);
+    m_view.viewport()->render(&shot);
+    EXPECT_TRUE(test::SaveScreenshot(shot, ratio == 1 ? "marks_below_1x" : "marks_below_2x"));
+    const QColor background = shot.pixelColor(shot.width() - 1, shot.height() - 1);
+    const auto inkBottom = [&](int k) {
+      const QRect word(QPoint(l.m_wordLeft[k], l.m_wordTop[k]) * ratio,
+                       QPoint(l.m_wordRight[k], l.m_wordBottom[k]) * ratio);
+      return word.top() + test::InkBounds(shot.copy(word), background).bottom();
+    };
+    SCOPED_TRACE(ratio);
+    EXPECT_NEAR(inkBottom(0), inkBottom(1), ratio);
+    for (const int marked : {2, 3, 4}) {
+      EXPECT_GT(inkBottom(marked), inkBottom(0) + ratio) << marked;
+      EXPECT_LT(inkBottom(marked), l.m_wordBottom[marked] * ratio);
+    }
+    EXPECT_NEAR(inkBottom(5), inkBottom(0), ratio);
+  }
+}
+
 TEST_F(EntryViewTest, ScrollRangeFollowsTheLaidOutHeight) {
   ShowView();
   std::string text = "start";

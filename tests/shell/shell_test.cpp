@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -361,17 +362,21 @@ TEST_F(ShellTest, CommandsWithoutMenuEntriesAndTheSettingsWrittenAtExit) {
   EXPECT_EQ(List().FontSize(), 15);
   EXPECT_EQ(List().DisplayStyle(), kStyleTranslit);
   // Ctrl+S saves the empty document where the user says, never over a file of the dictionary
-  // by any name; the name saved to heads the recent files.
+  // by any name nor over one of another dictionary; the name saved to heads the recent files.
   std::filesystem::create_symlink(m_dir.Path() / "kvtot2.txt", m_dir.Path() / "link.txt");
+  const std::filesystem::path other = m_dir.Path() / "other";
+  std::filesystem::create_directory(other);
+  for (const char* name : kDictionaryFileNames) std::ofstream(other / name) << "kept\n";
   const auto entries = std::filesystem::file_size(m_dir.Path() / "kvtot2.txt");
   std::string saved;
   m_app.SetSaveFileAsker([&](QWidget*) { return QString::fromStdString(saved); });
-  for (const char* name : {"kvtot2.txt", "link.txt", "notes.kv"}) {
+  for (const char* name : {"kvtot2.txt", "link.txt", "other/kvindx.txt", "notes.kv"}) {
     saved = (m_dir.Path() / name).string();
     QTest::keyClick(Frame(), Qt::Key_S, Qt::ControlModifier);
   }
-  EXPECT_EQ(m_boxes.size(), 2u);
+  EXPECT_EQ(m_boxes.size(), 3u);
   EXPECT_EQ(std::filesystem::file_size(m_dir.Path() / "kvtot2.txt"), entries);
+  EXPECT_EQ(std::filesystem::file_size(other / "kvindx.txt"), 5u);
   ASSERT_TRUE(std::filesystem::exists(saved));
   EXPECT_EQ(std::filesystem::file_size(saved), 0u);
   m_app.ExitInstance();
@@ -394,7 +399,8 @@ TEST_F(ShellTest, SearchAsYouType) {
 }
 
 // Help shows the page beside the program in the program's own viewer, titled by the page,
-// its links moving within it; a message names the file only when there is none.
+// its links moving within it, Escape closing it; a message names the file only when there is
+// none.
 TEST_F(ShellTest, HelpShowsThePageInItsOwnViewer) {
   StartOnSmallDictionary();
   const QString page = QCoreApplication::applicationFilePath() + QStringLiteral(".html");
@@ -413,6 +419,8 @@ TEST_F(ShellTest, HelpShowsThePageInItsOwnViewer) {
   QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
                     browser->cursorRect(link).center() + QPoint(0, 1));
   EXPECT_GT(browser->verticalScrollBar()->value(), 0);
+  QTest::keyClick(browser, Qt::Key_Escape);
+  EXPECT_FALSE(Frame()->HelpViewer()->isVisible());
 }
 
 // The first window is wide enough for the whole search bar; narrowed as far as it goes, no

@@ -9,6 +9,7 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/headword_search.h"
+#include "dictionary/letter_tables.h"
 
 namespace kv::test {
 namespace {
