@@ -1,9 +1,10 @@
 #include "dictionary/browse_history.h"
 
 #include <algorithm>
-#include <cstring>
+#include <utility>
 
 #include "dictionary/headword_search.h"
+#include "dictionary/letter_tables.h"
 #include "dictionary/script_input.h"
 
 namespace kv {
