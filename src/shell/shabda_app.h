@@ -57,7 +57,9 @@ class CShabdaApp {
   // (the ITRANS box read as for a search), behind a wait cursor. The found list then lists
   // the headwords found, each entry chosen from it shows its matching words marked, and the
   // status line says how many entries matched; a query that is refused (nothing to find, too
-  // long, not readable) or finds nothing leaves its message in the status line instead.
+  // long, not readable) or finds nothing leaves its message in the status line instead. Back
+  // and Forward putting back the last find made list its rows again without reading the entries,
+  // unless kvindx.txt or kvtot2.txt changed since.
   void FindInEntries(const QString& text);
   // History: every search and find run into the list is a step (a search run while typing once
   // the typing has settled), and so is every entry chosen from the list. Records the list just
