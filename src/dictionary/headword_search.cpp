@@ -262,7 +262,7 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
               [&key](const char* line, long long) { return KeyMatches(line, key.m_key); });
   const int exact = hits.Count();
   // A key of avagrahas alone folds to nothing, which would begin every headword.
-  if ((exact == 0 || input.alwaysLoose) && key.m_folded[0] != '\0') {
+  if ((exact == 0 || input.alwaysLoose) && !input.exactOnly && key.m_folded[0] != '\0') {
     const std::string_view folded = key.m_folded;
     scan.Search(nullptr, [&hits, folded](const char* line, long long record) {
       return LooseKeyMatches(line, folded) && !hits.Holds(record);

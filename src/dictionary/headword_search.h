@@ -46,6 +46,8 @@ struct SearchInput {
   bool itrans;             // the "ITRANS 5.2" box: plain ASCII text is ITRANS
   // Loose hits follow the exact ones on every search, not only when there is no exact hit.
   bool alwaysLoose = false;
+  // No loose search at all, even when nothing begins with the key.
+  bool exactOnly = false;
   // Read the text in this scheme instead of the one DetectScheme finds.
   std::optional<Scheme> scheme = std::nullopt;
 };

@@ -169,17 +169,30 @@ CFindResult CFoundListModel::Find(const CFindQuery& query, CEntryFinder& finder,
   return result;
 }
 
+void CFoundListModel::ShowFoundRows(const CFoundRows& rows, int count, const CFindQuery& query) {
+  DeleteAllRows();
+  beginResetModel();
+  static_cast<CFoundRows&>(*this) = rows;
+  m_itemCount = std::min(count, kMaxRows);
+  m_findQuery = query;
+  endResetModel();
+  ClearEntryMessage();
+}
+
 bool CFoundListModel::RetrieveRowEntry(int row, CDictionary& dictionary) {
   if (row < 0 || row >= m_itemCount) return false;
+  RetrieveEntryAt(m_entryOffsets[row], dictionary);
+  return true;
+}
+
+void CFoundListModel::RetrieveEntryAt(int offset, CDictionary& dictionary) {
   // Without the entries file the text says which file is missing.
-  m_entryIsMessage =
-      !RetrieveEntry(m_entryOffsets[row], dictionary.TextReader(), m_entryText.get());
+  m_entryIsMessage = !RetrieveEntry(offset, dictionary.TextReader(), m_entryText.get());
   emit EntryRetrieved(m_entryText.get());
   if (m_findQuery) {
     emit EntryMarked(m_entryIsMessage ? std::vector<CMatchRange>()
                                       : FindMatches(*m_findQuery, m_entryText.get()));
   }
-  return true;
 }
 
 CFoundItemDelegate::CFoundItemDelegate(const CFoundListModel& model, QObject* parent)

@@ -109,10 +109,16 @@ class CFoundListModel : public QAbstractListModel, public CFoundRows, public IFo
   // kept with the list it made: each entry then retrieved from a row is announced with its
   // matches (EntryMarked after EntryRetrieved), until the list is emptied.
   CFindResult Find(const CFindQuery& query, CEntryFinder& finder, CDictionary& dictionary);
+  // Lists again what a find listed: the first `count` rows of `rows`, made by `query`, which
+  // then marks each entry retrieved from them as Find does.
+  void ShowFoundRows(const CFoundRows& rows, int count, const CFindQuery& query);
   // Reads the entry of `row` into the entry text: the entry line at the row's offset,
   // announced by EntryRetrieved (and, in a list a find made, its matches by EntryMarked).
   // False for no such row, leaving the text as it was.
   bool RetrieveRowEntry(int row, CDictionary& dictionary);
+  // Reads the entry at `offset` as RetrieveRowEntry reads a row's, with the same signals: an
+  // entry shown again without its row being chosen.
+  void RetrieveEntryAt(int offset, CDictionary& dictionary);
 
  signals:
   // A row's entry was read into the entry text.

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QToolBar>
@@ -19,6 +20,7 @@
 
 #include "controls/hover_button.h"
 #include "controls/input_box_wnd.h"
+#include "dictionary/browse_history.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/dictionary_locations.h"
 #include "dictionary/headword_search.h"
@@ -30,6 +32,7 @@
 #include "platform/screen_dpi.h"
 #include "shell/close_up_combo_box.h"
 #include "shell/dictionary_menu.h"
+#include "shell/history_menu.h"
 #include "shell/shabda_app.h"
 
 namespace kv {
@@ -299,6 +302,10 @@ void CMainFrame::CreateMenus() {
   m_devanagariEntriesAction->setCheckable(true);
   connect(m_devanagariEntriesAction, &QAction::toggled, this, &CMainFrame::OnDevanagariEntries);
 
+  m_historyMenu = new CHistoryMenu(m_app, this);
+  menuBar()->addMenu(m_historyMenu);
+  m_favouritesMenu = new CFavouritesMenu(m_app, this);
+  menuBar()->addMenu(m_favouritesMenu);
   menuBar()->addMenu(new CDictionaryMenu(m_app, this));
 
   QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
@@ -362,7 +369,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
   }
-  if (HandleZoomWheel(watched, event)) return true;
+  if (HandleZoomWheel(watched, event) || HandleHistoryButtons(watched, event)) return true;
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -379,6 +386,23 @@ bool CMainFrame::HandleZoomWheel(QObject* watched, QEvent* event) {
   m_zoomWheel -= steps * kWheelNotch;
   if (steps != 0) StepFontSize(steps);
   wheel->accept();
+  return true;
+}
+
+bool CMainFrame::HandleHistoryButtons(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::MouseButtonPress || !watched->isWidgetType() ||
+      static_cast<QWidget*>(watched)->window() != this) {
+    return false;
+  }
+  const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+  if (button == Qt::BackButton) {
+    m_app.GoBack();
+  } else if (button == Qt::ForwardButton) {
+    m_app.GoForward();
+  } else {
+    return false;
+  }
+  event->accept();
   return true;
 }
 
@@ -421,6 +445,9 @@ void CMainFrame::RunSearch(bool askForText) {
   // A message written into the entry text reaches the entry pane from the list itself.
   SearchInput input{text.c_str(), m_itransCheck->isChecked(), m_looseMatchingAction->isChecked()};
   const SearchOutcome outcome = found->Model().Search(input, m_app.Dictionary());
+  if (outcome != SearchOutcome::kRefused && outcome != SearchOutcome::kEmptyKey) {
+    m_app.RecordList({ListKind::kSearch, text, input.itrans}, !askForText);
+  }
   if (outcome == SearchOutcome::kEmptyKey && askForText) {
     ShowMessageBox(this, QStringLiteral("Please enter search text"),
                    QStringLiteral("Cannot do that"), MessageIcon::kNone);
@@ -433,6 +460,17 @@ void CMainFrame::RunSearch(bool askForText) {
                                               "headwords that begin with it loosely."));
     }
   }
+}
+
+void CMainFrame::ShowSearchText(const QString& text, bool itrans) {
+  m_typedSearch.stop();
+  m_itransCheck->setChecked(itrans);
+  {
+    QSignalBlocker blocker(m_searchTextEdit);
+    m_searchTextEdit->setPlainText(text);
+    m_searchTextEdit->moveCursor(QTextCursor::End);
+  }
+  ShowTextCheck(CheckSearchText(SearchText(), itrans));
 }
 
 void CMainFrame::ShowStatus(const QString& text, const QString& detail) {

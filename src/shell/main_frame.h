@@ -21,6 +21,8 @@ class QToolBar;
 
 namespace kv {
 
+class CFavouritesMenu;
+class CHistoryMenu;
 class CHoverButton;
 class CShabdaApp;
 
@@ -70,6 +72,11 @@ class CMainFrame : public QMainWindow {
   // View > Sanskrit in Devanagari: the entry pane shows its Sanskrit words in Devanagari.
   QAction* DevanagariEntriesAction() const { return m_devanagariEntriesAction; }
 
+  CHistoryMenu* HistoryMenu() const { return m_historyMenu; }
+  CFavouritesMenu* FavouritesMenu() const { return m_favouritesMenu; }
+  // Puts `text` into the search edit, and the ITRANS box as `itrans`, without searching.
+  void ShowSearchText(const QString& text, bool itrans);
+
   // The handlers of the bar and the menus.
   void OnFontSizeCloseUp();
   void OnDisplayStyleCloseUp();
@@ -111,6 +118,8 @@ class CMainFrame : public QMainWindow {
   void RunSearch(bool askForText);
   void OnTypedSearch();
   bool HandleZoomWheel(QObject* watched, QEvent* event);
+  // The mouse's back and forward buttons anywhere in this window: Back and Forward.
+  bool HandleHistoryButtons(QObject* watched, QEvent* event);
 
   CShabdaApp& m_app;
   QMdiArea* m_mdiArea;
@@ -133,6 +142,8 @@ class CMainFrame : public QMainWindow {
   // Wheel turns toward the next zoom step (a step is 120, a notch of a common wheel).
   int m_zoomWheel = 0;
   QPointer<CHelpViewer> m_helpViewer;
+  CHistoryMenu* m_historyMenu = nullptr;
+  CFavouritesMenu* m_favouritesMenu = nullptr;
 };
 
 // The dictionaries the program finds, in the order it looks for them.

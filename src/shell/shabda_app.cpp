@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QListView>
 #include <QMdiArea>
 #include <QSettings>
+#include <QUrl>
 #include <cstring>
 
 #include "dictionary/dictionary_locations.h"
@@ -17,6 +19,7 @@
 #include "platform/message_box.h"
 #include "shell/about_box.h"
 #include "shell/child_frame.h"
+#include "shell/history_menu.h"
 #include "shell/main_frame.h"
 #include "shell/shabda_doc.h"
 #include "shell/shell_icons.h"
@@ -33,6 +36,8 @@ constexpr char kLooseMatchingKey[] = "Settings/LooseMatching";
 constexpr char kDevanagariEntriesKey[] = "Settings/SanskritInDevanagari";
 constexpr char kSampleIndexText[] = "dradhratrathravrabrabhracrachra";
 constexpr int kResetListSize = 15;
+// A search run while typing becomes a step once no key has come for this long.
+constexpr int kTypingSettledMs = 1000;
 
 QSettings ProgramSettings() {
   return QSettings(QString::fromLatin1(kSettingsOrganization),
@@ -43,11 +48,30 @@ QString RecentFileKey(int i) { return QStringLiteral("File%1").arg(i + 1); }
 
 QString DictionaryKey() { return QStringLiteral("%1/Dictionary").arg(kSettingsSection); }
 
+// Where the headwords viewed ("Viewed") and the favourites ("Favourites") of the dictionary in
+// `folder` are kept: one value per dictionary, named by its identity.
+QString BrowsingKey(const char* section, const std::string& folder) {
+  const std::string identity = folder.empty() ? std::string("files") : DictionaryIdentity(folder);
+  return QStringLiteral("%1/%2").arg(
+      QString::fromLatin1(section),
+      QString::fromLatin1(QUrl::toPercentEncoding(QString::fromStdString(identity))));
+}
+
+constexpr char kViewedSection[] = "Viewed";
+constexpr char kFavouritesSection[] = "Favourites";
+
 }  // namespace
 
 CShabdaApp::CShabdaApp()
     : m_finder(std::make_unique<CEntryFinder>()),
-      m_askSaveFile([](QWidget* parent) { return QFileDialog::getSaveFileName(parent); }) {}
+      m_askSaveFile([](QWidget* parent) { return QFileDialog::getSaveFileName(parent); }) {
+  m_settleTyping.setSingleShot(true);
+  m_settleTyping.setInterval(kTypingSettledMs);
+  QObject::connect(&m_settleTyping, &QTimer::timeout, [this] {
+    m_history.Settle();
+    UpdateBrowseActions();
+  });
+}
 
 CShabdaApp::~CShabdaApp() = default;
 
@@ -67,6 +91,7 @@ bool CShabdaApp::InitInstance() {
   m_mainFrame->PlaceFirstWindow(
       settings.value(QString::fromLatin1(kWindowPlacementKey)).toByteArray());
   CreateDocumentWindow();
+  LoadBrowsing();
   // Its action shows the entry pane's Sanskrit as the last run left it.
   m_mainFrame->DevanagariEntriesAction()->setChecked(
       settings.value(QString::fromLatin1(kDevanagariEntriesKey), false).toBool());
@@ -83,6 +108,14 @@ void CShabdaApp::CreateDocumentWindow() {
   QObject::connect(list, &CFoundListModel::EntryRetrieved, entryView, &CShabdaView::ShowNewEntry);
   QObject::connect(list, &CFoundListModel::EntryTextChanged, entryView, &CShabdaView::ShowText);
   QObject::connect(list, &CFoundListModel::EntryMarked, entryView, &CShabdaView::MarkMatches);
+  // A message in the entry pane (or none) stands where an entry stood.
+  QObject::connect(list, &CFoundListModel::EntryTextChanged, [this] {
+    m_shownEntry = {};
+    UpdateBrowseActions();
+  });
+  // After the view's own handler has read the row's entry.
+  QObject::connect(foundView->List()->selectionModel(), &QItemSelectionModel::selectionChanged,
+                   [this] { OnRowChosen(); });
   m_foundView = foundView;
   m_pEntryView = entryView;
   m_mainFrame->MdiArea()->addSubWindow(m_childFrame);
@@ -107,6 +140,7 @@ void CShabdaApp::ExitInstance() {
                     m_mainFrame->DevanagariEntriesAction()->isChecked());
   settings.setValue(QString::fromLatin1(kWindowPlacementKey), m_mainFrame->saveGeometry());
   settings.sync();
+  m_settleTyping.stop();
   m_childFrame = nullptr;
   m_mainFrame.reset();
   m_document.reset();
@@ -130,8 +164,12 @@ void CShabdaApp::OpenDictionary(const std::string& folder) {
   m_finder = std::make_unique<CEntryFinder>();
   if (m_foundView) m_foundView->Model().DeleteAllRows();
   if (m_pEntryView) m_pEntryView->ShowNewEntry("");
+  m_shownList.reset();
+  m_shownEntry = {};
+  m_lastFind.reset();
   m_rememberedDictionary = QFile::decodeName(DictionaryIdentity(folder).c_str());
   ProgramSettings().setValue(DictionaryKey(), m_rememberedDictionary);
+  LoadBrowsing();
   if (m_mainFrame) m_mainFrame->ReportMissingFiles();
 }
 
@@ -147,10 +185,32 @@ void CShabdaApp::FindInEntries(const QString& text) {
                             QStringLiteral("Nothing was searched for."));
     return;
   }
-  // The scan holds the event loop for a few tens of milliseconds on a large dictionary.
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const CFindResult result = m_foundView->Model().Find(query, *m_finder, m_dictionary);
-  QGuiApplication::restoreOverrideCursor();
+  const CListSource source{ListKind::kFind, utf8.toStdString(),
+                           m_mainFrame->ItransCheck()->isChecked()};
+  CFoundListModel& model = m_foundView->Model();
+  const CLineReader::CFileStamp indexStamp = m_dictionary.IndexReader().Stamp();
+  const CLineReader::CFileStamp textStamp = m_dictionary.TextReader().Stamp();
+  CFindResult result;
+  if (m_restoring && m_lastFind && m_lastFind->m_source == source &&
+      m_lastFind->m_indexStamp == indexStamp && m_lastFind->m_textStamp == textStamp) {
+    result = m_lastFind->m_result;
+    model.ShowFoundRows(*m_lastFind->m_rows, result.m_rowCount, query);
+  } else {
+    // The scan holds the event loop for a few tens of milliseconds on a large dictionary.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    result = model.Find(query, *m_finder, m_dictionary);
+    QGuiApplication::restoreOverrideCursor();
+    m_lastFind.reset();
+    if (result.m_outcome == FindOutcome::kFound) {
+      m_lastFind = CFindSnapshot{source, indexStamp, textStamp, result,
+                                 std::make_unique<CFoundRows>(model)};
+    }
+  }
+  RecordList(source, false);
+  ShowFindStatus(query, result);
+}
+
+void CShabdaApp::ShowFindStatus(const CFindQuery& query, const CFindResult& result) {
   if (result.m_outcome != FindOutcome::kFound) {
     m_mainFrame->ShowStatus(QString::fromStdString(result.m_message), {});
     return;
@@ -168,6 +228,147 @@ void CShabdaApp::FindInEntries(const QString& text) {
     detail += QStringLiteral("\nThe list shows the best %1 headwords.").arg(kMaxHits);
   }
   m_mainFrame->ShowStatus(matched, detail);
+}
+
+void CShabdaApp::RecordList(const CListSource& list, bool typed) {
+  m_shownList = list;
+  if (m_restoring) return;
+  const CHistoryStep step{list, m_shownEntry, false};
+  if (typed) {
+    m_history.RecordSettling(step);
+    m_settleTyping.start();
+  } else {
+    m_history.Record(step);
+  }
+  UpdateBrowseActions();
+}
+
+void CShabdaApp::OnRowChosen() {
+  const int row = m_foundView ? m_foundView->GetCurSel() : -1;
+  if (m_restoring || row < 0) return;
+  m_shownEntry = RowHeadword(m_foundView->Model(), row);
+  // Rows that no search made (OnAppendSampleRow) are no step to come back to.
+  if (m_shownList) {
+    m_history.Record({*m_shownList, m_shownEntry, true});
+    SaveBrowsing();
+  }
+  UpdateBrowseActions();
+}
+
+void CShabdaApp::GoBack() { Restore(m_history.Back()); }
+
+void CShabdaApp::GoForward() { Restore(m_history.Forward()); }
+
+void CShabdaApp::Restore(const CHistoryStep* step) {
+  if (step == nullptr || !m_mainFrame || !m_foundView) return;
+  m_settleTyping.stop();
+  const CHistoryStep shown = *step;  // the history may move while it is shown
+  m_restoring = true;
+  CFoundListModel& model = m_foundView->Model();
+  const CListSource& list = shown.m_list;
+  const QString text = QString::fromStdString(list.m_text);
+  // The list that is shown already is not made again: a find takes tens of milliseconds.
+  const bool remake = m_shownList != list;
+  if (list.m_kind == ListKind::kSearch) {
+    m_mainFrame->ShowSearchText(text, list.m_itrans);
+    if (remake) m_mainFrame->OnSearch();
+  } else {
+    m_mainFrame->ItransCheck()->setChecked(list.m_itrans);
+    if (remake) FindInEntries(text);
+  }
+  QListView* view = m_foundView->List();
+  const int row =
+      shown.m_selected ? FindHeadwordRow(model, model.ItemCount(), shown.m_entry) : -1;
+  const bool entryShown = shown.m_entry == m_shownEntry;
+  if (row >= 0) {
+    // A row newly selected has its entry read by the view.
+    const bool wasSelected = view->selectionModel()->isSelected(model.index(row));
+    view->setCurrentIndex(model.index(row));
+    view->scrollTo(model.index(row));
+    if (wasSelected && !entryShown) model.RetrieveRowEntry(row, m_dictionary);
+  } else {
+    view->clearSelection();
+    if (!entryShown && !shown.m_entry.Empty()) {
+      model.RetrieveEntryAt(shown.m_entry.m_entryOffset, m_dictionary);
+    } else if (!entryShown && m_pEntryView) {
+      m_pEntryView->ShowNewEntry("");
+    }
+  }
+  m_shownEntry = shown.m_entry;
+  m_restoring = false;
+  UpdateBrowseActions();
+}
+
+bool CShabdaApp::ShowHeadword(const CHeadwordRef& headword) {
+  if (!m_mainFrame || !m_foundView) return false;
+  m_mainFrame->ShowSearchText(QString::fromLatin1(HeadwordSearchText(headword)), false);
+  m_mainFrame->OnSearch();
+  CFoundListModel& model = m_foundView->Model();
+  const int row = FindHeadwordRow(model, model.ItemCount(), headword);
+  if (row < 0) {
+    m_mainFrame->ShowStatus(QStringLiteral("Not in this dictionary"),
+                            QStringLiteral("The dictionary no longer holds that headword."));
+    return false;
+  }
+  m_foundView->List()->setCurrentIndex(model.index(row));
+  m_foundView->List()->scrollTo(model.index(row));
+  return true;
+}
+
+void CShabdaApp::AddFavourite() {
+  if (m_favourites.Full()) {
+    m_mainFrame->ShowStatus(QStringLiteral("Favourites full"),
+                            QStringLiteral("Favourites holds %1 headwords; remove one first.")
+                                .arg(CFavourites::kMaxFavourites));
+  }
+  if (m_favourites.Add(m_shownEntry)) SaveBrowsing();
+  UpdateBrowseActions();
+}
+
+void CShabdaApp::RemoveFavourite() {
+  if (m_favourites.Remove(m_shownEntry)) SaveBrowsing();
+  UpdateBrowseActions();
+}
+
+std::vector<CHeadwordRef> CShabdaApp::HeldHeadwords(const std::vector<CHeadwordRef>& headwords) {
+  const auto rows = std::make_unique<CFoundRows>();
+  const auto message = std::make_unique<char[]>(kEntryTextBytes);
+  CPlainFoundList list;
+  std::vector<CHeadwordRef> held;
+  for (const CHeadwordRef& headword : headwords) {
+    if (ListHeadword(headword, m_dictionary, *rows, list, message.get()) >= 0) {
+      held.push_back(headword);
+    }
+  }
+  return held;
+}
+
+void CShabdaApp::LoadBrowsing() {
+  const QSettings settings = ProgramSettings();
+  const auto read = [&](const char* section, std::size_t cap) {
+    const QByteArray text =
+        settings.value(BrowsingKey(section, m_dictionary.Folder())).toString().toLatin1();
+    return ReadHeadwordList(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                            cap);
+  };
+  m_history.ClearSteps();
+  m_history.SetViewed(read(kViewedSection, CHistory::kMaxViewed));
+  m_favourites.SetItems(read(kFavouritesSection, CFavourites::kMaxFavourites));
+  UpdateBrowseActions();
+}
+
+void CShabdaApp::SaveBrowsing() {
+  QSettings settings = ProgramSettings();
+  settings.setValue(BrowsingKey(kViewedSection, m_dictionary.Folder()),
+                    QString::fromLatin1(HeadwordListText(m_history.Viewed())));
+  settings.setValue(BrowsingKey(kFavouritesSection, m_dictionary.Folder()),
+                    QString::fromLatin1(HeadwordListText(m_favourites.Items())));
+}
+
+void CShabdaApp::UpdateBrowseActions() {
+  if (!m_mainFrame) return;
+  if (CHistoryMenu* history = m_mainFrame->HistoryMenu()) history->UpdateActions();
+  if (CFavouritesMenu* favourites = m_mainFrame->FavouritesMenu()) favourites->UpdateActions();
 }
 
 void CShabdaApp::AddRecentFile(const QString& path) {

@@ -4,9 +4,13 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "dictionary/browse_history.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/entry_find.h"
 #include "display/found_view.h"
@@ -53,8 +57,31 @@ class CShabdaApp {
   // (the ITRANS box read as for a search), behind a wait cursor. The found list then lists
   // the headwords found, each entry chosen from it shows its matching words marked, and the
   // status line says how many entries matched; a query that is refused (nothing to find, too
-  // long, not readable) or finds nothing leaves its message in the status line instead.
+  // long, not readable) or finds nothing leaves its message in the status line instead. Back
+  // and Forward putting back the last find made list its rows again without reading the entries,
+  // unless kvindx.txt or kvtot2.txt changed since.
   void FindInEntries(const QString& text);
+  // History: every search and find run into the list is a step (a search run while typing once
+  // the typing has settled), and so is every entry chosen from the list. Records the list just
+  // made by `list`; `typed` for a search run while typing.
+  void RecordList(const CListSource& list, bool typed);
+  // Back and Forward: the step before or after the current one, shown as it was (the search
+  // text and the ITRANS box, the list, its selection and the entry); nothing at either end.
+  void GoBack();
+  void GoForward();
+  // Shows `headword` as a search for it (its letters in Harvard-Kyoto) with its row selected.
+  // False, with a word in the status line, when the dictionary no longer holds it.
+  bool ShowHeadword(const CHeadwordRef& headword);
+  const CHistory& History() const { return m_history; }
+  // The headword whose entry the entry pane shows; empty for none (or a message).
+  const CHeadwordRef& ShownHeadword() const { return m_shownEntry; }
+  // Favourites: the shown headword added (once) or removed; kept in the settings, per dictionary.
+  const CFavourites& Favourites() const { return m_favourites; }
+  void AddFavourite();
+  void RemoveFavourite();
+  // The headwords of `headwords` that the open dictionary still holds, each found again by the
+  // headword search of its letters.
+  std::vector<CHeadwordRef> HeldHeadwords(const std::vector<CHeadwordRef>& headwords);
   // The text of the last find, as given.
   const QString& FindText() const { return m_findText; }
   // The dictionary chosen last (as DictionaryIdentity gives it), empty when none was.
@@ -83,11 +110,39 @@ class CShabdaApp {
   void LoadSettings();
   void AddRecentFile(const QString& path);
   void CreateDocumentWindow();
+  // The open dictionary's headwords viewed and favourites, from the settings; no steps.
+  void LoadBrowsing();
+  void SaveBrowsing();
+  void Restore(const CHistoryStep* step);
+  // A row of the list was chosen (not by Back or Forward): its entry is a step.
+  void OnRowChosen();
+  void UpdateBrowseActions();
+  // The status line after a find of `query` that gave `result`.
+  void ShowFindStatus(const CFindQuery& query, const CFindResult& result);
 
   CDictionary m_dictionary;
   // Finds in m_dictionary's entries; made afresh with each dictionary opened.
   std::unique_ptr<CEntryFinder> m_finder;
   QString m_findText;
+  CHistory m_history;
+  CFavourites m_favourites;
+  // What made the list shown, while one made by a search or a find is shown.
+  std::optional<CListSource> m_shownList;
+  CHeadwordRef m_shownEntry;
+  // Back or Forward is putting a step back: nothing it does is a step of its own.
+  bool m_restoring = false;
+  // Records a search run while typing once no key has come for this long.
+  QTimer m_settleTyping;
+  // The list the last find made, listed again by Back and Forward without reading the entries
+  // while the two files it was made from are unchanged.
+  struct CFindSnapshot {
+    CListSource m_source;
+    CLineReader::CFileStamp m_indexStamp;
+    CLineReader::CFileStamp m_textStamp;
+    CFindResult m_result;
+    std::unique_ptr<CFoundRows> m_rows;
+  };
+  std::optional<CFindSnapshot> m_lastFind;
   std::unique_ptr<CShabdaDoc> m_document;
   std::unique_ptr<CMainFrame> m_mainFrame;
   CChildFrame* m_childFrame = nullptr;

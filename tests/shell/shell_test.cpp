@@ -34,6 +34,7 @@
 #include "qt_support.h"
 #include "shell/child_frame.h"
 #include "shell/dictionary_menu.h"
+#include "shell/history_menu.h"
 #include "shell/main_frame.h"
 #include "shell/shabda_app.h"
 #include "test_files.h"
@@ -323,7 +324,7 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   QTRY_VERIFY(child->isMaximized());
   EXPECT_EQ(child->Splitter()->sizes().value(0), CChildFrame::kListColumnWidth);
   // The caption keeps the document's title, whatever the window menu does.
-  for (QAction* arrange : Frame()->menuBar()->actions()[2]->menu()->actions()) {
+  for (QAction* arrange : Frame()->menuBar()->actions()[5]->menu()->actions()) {
     arrange->trigger();
     EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("Kavivani V1.4 - [Untitled]"));
   }
@@ -336,7 +337,8 @@ TEST_F(ShellTest, DocumentWindowRefusesToCloseAndTheMenusAreThere) {
   EXPECT_EQ(Frame()->MdiArea()->subWindowList().size(), 1);
   QStringList menus;
   for (QAction* action : Frame()->menuBar()->actions()) menus << action->text();
-  EXPECT_EQ(menus, (QStringList{"&Edit", "&View", "&Dictionary", "&Window", "&Help"}));
+  EXPECT_EQ(menus, (QStringList{"&Edit", "&View", "Hi&story", "F&avourites", "&Dictionary",
+                                "&Window", "&Help"}));
 
   // F6 moves between the two panes.
   ListView()->setFocus();
@@ -546,6 +548,124 @@ TEST_F(ShellTest, FindInEntriesListsMarksAndRefusesBadQueries) {
   EXPECT_EQ(marked(), "");
   m_app.FindInEntries(QStringLiteral("quixotic"));
   EXPECT_EQ(Frame()->StatusLine()->text(), QStringLiteral("No entries found for <quixotic>."));
+}
+
+// On the sample: a search, an entry, Ctrl+F "fire", agni chosen; Alt+Left returns to the list
+// of the find and then to the search's, each with its selection and entry, as far as the first
+// step; Alt+Right and the mouse's buttons go forward again, the find's marks with its entry.
+TEST_F(ShellTest, BackAndForwardThroughSearchesFindsAndEntries) {
+  StartIn(KV_BUILD_DIR);
+  TypeAndReturn(QStringLiteral("dharma"));
+  ClickRow(2);
+  const std::string dharma = EntryText();
+  const QString dharmaList = List().index(0).data().toString();
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<CInputBoxWnd*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    QTest::keyClicks(box->Edit(), QStringLiteral("fire"));
+    QTest::keyClick(box->Edit(), Qt::Key_Return);
+  });
+  QTest::keyClick(Frame()->SearchTextEdit(), Qt::Key_F, Qt::ControlModifier);
+  Frame()->activateWindow();  // as the window manager does when the box closes
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+  ClickRow(0);
+  const std::string agni = EntryText();
+  ASSERT_TRUE(agni.find("fire") != std::string::npos);
+  const auto shows = [&](const char* list, int selected, const std::string& entry) {
+    EXPECT_EQ(List().index(0).data().toString(),
+              list == std::string("agni") ? QStringLiteral("agni\u00A0") : dharmaList);
+    EXPECT_EQ(m_app.FoundView()->GetCurSel(), selected);
+    EXPECT_EQ(EntryText(), entry);
+  };
+  const auto key = [this](Qt::Key arrow) {
+    QTest::keyClick(ListView(), arrow, Qt::AltModifier);
+  };
+  QAction* back = Frame()->HistoryMenu()->BackAction();
+  QAction* forward = Frame()->HistoryMenu()->ForwardAction();
+  EXPECT_FALSE(forward->isEnabled());
+  key(Qt::Key_Left);
+  shows("agni", -1, dharma);
+  EXPECT_EQ(Frame()->StatusLine()->text(), QStringLiteral("5 entries matched"));
+  key(Qt::Key_Left);
+  shows("dharma", 2, dharma);
+  EXPECT_EQ(Frame()->SearchTextEdit()->toPlainText(), QStringLiteral("dharma"));
+  key(Qt::Key_Left);
+  shows("dharma", -1, "");
+  EXPECT_FALSE(back->isEnabled());
+  key(Qt::Key_Left);  // at the first step: nothing
+  shows("dharma", -1, "");
+  key(Qt::Key_Right);
+  QTest::mouseClick(ListView()->viewport(), Qt::ForwardButton);
+  shows("agni", -1, dharma);
+  key(Qt::Key_Right);
+  shows("agni", 0, agni);
+  EntryView()->repaint();
+  int marks = 0;
+  for (int i = 0; i < EntryView()->Layout().PieceCount(); ++i) {
+    marks += EntryView()->Layout().Piece(i).marked ? 1 : 0;
+  }
+  EXPECT_EQ(marks, 3);  // the three words "fire", marked again
+  EXPECT_FALSE(forward->isEnabled());
+  key(Qt::Key_Right);  // at the last step: nothing
+  shows("agni", 0, agni);
+  QTest::mouseClick(EntryView()->viewport(), Qt::BackButton);
+  shows("agni", -1, dharma);
+  // A new search there drops the steps ahead.
+  TypeAndReturn(QStringLiteral("agni"));
+  EXPECT_FALSE(forward->isEnabled());
+}
+
+// The History menu lists the headwords viewed, the Favourites menu those added; both are kept
+// for the dictionary across a restart, without the steps; a headword the dictionary no longer
+// holds is left out, and a damaged value is read as far as it can be.
+TEST_F(ShellTest, HistoryMenuAndFavouritesAcrossARestart) {
+  StartOnSmallDictionary();
+  TypeAndReturn(QStringLiteral("r"));
+  ClickRow(0);
+  ClickRow(2);
+  CFavouritesMenu* favourites = Frame()->FavouritesMenu();
+  EXPECT_FALSE(favourites->RemoveAction()->isEnabled());
+  QTest::keyClick(ListView(), Qt::Key_D, Qt::ControlModifier);
+  EXPECT_FALSE(favourites->AddAction()->isEnabled());
+  EXPECT_TRUE(favourites->RemoveAction()->isEnabled());
+  ClickRow(1);
+  QTest::keyClick(ListView(), Qt::Key_D, Qt::ControlModifier);
+  QTest::keyClick(ListView(), Qt::Key_D, Qt::ControlModifier);  // there already: nothing
+  EXPECT_EQ(OpenMenuAndClick(Frame()->HistoryMenu(), QString()),
+            (QStringList{"&Back", "&Forward", "", "rāmāyaṇa  रामायण", "ravi  रवि",
+                         "rāma  राम"}));
+  m_app.ExitInstance();
+
+  // The next run: the lists, and no step to go back to.
+  CShabdaApp again;
+  ASSERT_TRUE(again.InitInstance());
+  EXPECT_FALSE(again.MainFrame()->HistoryMenu()->BackAction()->isEnabled());
+  CFavouritesMenu* kept = again.MainFrame()->FavouritesMenu();
+  EXPECT_EQ(OpenMenuAndClick(kept, QStringLiteral("ravi  रवि")),
+            (QStringList{"&Add to Favourites", "&Remove from Favourites", "",
+                         "ravi  रवि", "rāmāyaṇa  रामायण"}));
+  EXPECT_EQ(std::string(again.EntryView()->Text()), "r%avi m. the sun");
+  EXPECT_EQ(again.MainFrame()->SearchTextEdit()->toPlainText(), QStringLiteral("ravi"));
+  kept->RemoveAction()->trigger();
+  EXPECT_TRUE(kept->AddAction()->isEnabled());
+  again.ExitInstance();
+
+  // rAmAyaNa gone from the dictionary, and the values damaged around what can still be read.
+  test::WriteFiles(m_dir, test::LayOut({{"rAma", "r%Ama m."}, {"ravi", "r%avi m. the sun"}}));
+  QSettings settings = Settings();
+  settings.beginGroup(QStringLiteral("Viewed"));
+  ASSERT_EQ(settings.childKeys().size(), 1);
+  settings.setValue(settings.childKeys()[0], QString::fromUtf8("\x01\n9 rA\u00E9ma\nxx\n0 rAma\n"));
+  settings.endGroup();
+  settings.sync();
+  CShabdaApp third;
+  ASSERT_TRUE(third.InitInstance());
+  EXPECT_EQ(OpenMenuAndClick(third.MainFrame()->FavouritesMenu(), QString()).mid(3),
+            QStringList{"No favourites"});
+  EXPECT_EQ(OpenMenuAndClick(third.MainFrame()->HistoryMenu(), QStringLiteral("rāma  राम")).mid(3),
+            QStringList{"rāma  राम"});
+  EXPECT_EQ(std::string(third.EntryView()->Text()), "r%Ama m.");
+  third.ExitInstance();
 }
 
 // The picture in the README: the sample dictionary, a search done, an entry with a few words
