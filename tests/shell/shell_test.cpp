@@ -89,6 +89,17 @@ class ShellTest : public ::testing::Test {
   std::string EntryText() const { return EntryView()->Text(); }
 
   // Types `text` (pastes it, when the test keyboard has no keys for it) and presses Return.
+  // Ctrl+F, then `words` typed into the box it opens and Return.
+  void FindThroughTheBox(const QString& words) {
+    QTimer::singleShot(0, [words] {
+      auto* box = qobject_cast<CInputBoxWnd*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      QTest::keyClicks(box->Edit(), words);
+      QTest::keyClick(box->Edit(), Qt::Key_Return);
+    });
+    QTest::keyClick(Frame()->SearchTextEdit(), Qt::Key_F, Qt::ControlModifier);
+  }
+
   void TypeAndReturn(const QString& text) {
     QPlainTextEdit* edit = Frame()->SearchTextEdit();
     edit->setFocus();
@@ -512,13 +523,7 @@ TEST_F(ShellTest, DictionaryMenuSwitchesAndTheNextStartOpensTheChoice) {
 TEST_F(ShellTest, FindInEntriesListsMarksAndRefusesBadQueries) {
   StartIn(KV_BUILD_DIR);
   Frame()->resize(1100, 640);
-  QTimer::singleShot(0, [] {
-    auto* box = qobject_cast<CInputBoxWnd*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    QTest::keyClicks(box->Edit(), QStringLiteral("fire"));
-    QTest::keyClick(box->Edit(), Qt::Key_Return);
-  });
-  QTest::keyClick(Frame()->SearchTextEdit(), Qt::Key_F, Qt::ControlModifier);
+  FindThroughTheBox(QStringLiteral("fire"));
   EXPECT_EQ(List().index(0).data().toString(), QString::fromUtf8("agni\u00A0"));
   EXPECT_EQ(Frame()->StatusLine()->text(), QStringLiteral("5 entries matched"));
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -559,13 +564,7 @@ TEST_F(ShellTest, BackAndForwardThroughSearchesFindsAndEntries) {
   ClickRow(2);
   const std::string dharma = EntryText();
   const QString dharmaList = List().index(0).data().toString();
-  QTimer::singleShot(0, [] {
-    auto* box = qobject_cast<CInputBoxWnd*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    QTest::keyClicks(box->Edit(), QStringLiteral("fire"));
-    QTest::keyClick(box->Edit(), Qt::Key_Return);
-  });
-  QTest::keyClick(Frame()->SearchTextEdit(), Qt::Key_F, Qt::ControlModifier);
+  FindThroughTheBox(QStringLiteral("fire"));
   Frame()->activateWindow();  // as the window manager does when the box closes
   ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
   ClickRow(0);
