@@ -444,7 +444,7 @@ class CReader {
       case CharKind::kOtherScript:
         return Problem(TextProblem::kOtherScript, at);
       case CharKind::kDevanagari:
-        return Problem(TextProblem::kMixedScripts, at);
+        return Problem(TextProblem::kDevanagariInLatin, at);
       case CharKind::kLatinLetter:
       case CharKind::kMark:
       case CharKind::kOther:
@@ -639,7 +639,7 @@ class CReader {
             return Problem(TextProblem::kNotALetter, pos);
         }
       } else if (kind == CharKind::kLatinLetter) {
-        return Problem(TextProblem::kMixedScripts, pos);
+        return Problem(TextProblem::kLatinInDevanagari, pos);
       } else if (kind != CharKind::kPassOver && kind != CharKind::kMark) {
         // A combining accent or a joiner stays inside the syllable; anything else ends it.
         result = close();
@@ -721,6 +721,10 @@ std::string_view ProblemText(TextProblem problem) {
       return "letters of another script";
     case TextProblem::kMixedScripts:
       return "Devanagari mixed with Latin letters";
+    case TextProblem::kLatinInDevanagari:
+      return "a Latin letter in Devanagari";
+    case TextProblem::kDevanagariInLatin:
+      return "a Devanagari letter among Latin letters";
     case TextProblem::kNotALetter:
       return "not a letter of the scheme";
     case TextProblem::kTooLong:

@@ -45,6 +45,8 @@ enum class TextProblem : unsigned char {
   kDanda,
   kOtherScript,   // letters of a script other than Latin and Devanagari
   kMixedScripts,  // Devanagari together with Latin letters
+  kLatinInDevanagari,  // a Latin letter in a text read as Devanagari
+  kDevanagariInLatin,  // a Devanagari letter in a text read in Latin letters
   kNotALetter,    // punctuation, symbols, or a letter the scheme has no use for
   kTooLong,       // the key would be longer than kKeyBytes - 1 bytes
 };
