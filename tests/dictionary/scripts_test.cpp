@@ -172,7 +172,8 @@ TEST(Transliteration, SampleHeadwordsRoundTrip) {
 std::string ProblemName(TextProblem problem) {
   static const char* const kNames[] = {"none",  "invalid-utf8", "control",
                                        "digit", "danda",        "other-script",
-                                       "mixed", "not-a-letter", "too-long"};
+                                       "mixed", "latin-in-devanagari", "devanagari-in-latin",
+                                       "not-a-letter", "too-long"};
   return kNames[static_cast<int>(problem)];
 }
 
@@ -241,6 +242,32 @@ TEST(LooseMatch, ExactHitsAreLooseHits) {
     ASSERT_TRUE(LooseKeyMatches(headword, std::string_view(folded, length)))
         << key << " " << headword;
   }
+}
+
+// The loose search reads only the buckets whose key lines may hold a hit: every loose key that
+// matches a headword (a beginning of its fold, a last n also as m) lets its bucket through,
+// whether the bucket is keyed by the headword's first one, two or three bytes.
+TEST(LooseMatch, NoBucketOfALooseHitIsPassedOver) {
+  std::mt19937 random(12);
+  for (int round = 0; round < 5000; ++round) {
+    std::string headword;
+    for (int i = 0; i < 8; ++i) headword += kLetters[random() % kLetters.size()].m_letters;
+    char folded[kKeyBytes];
+    const std::string fold(folded, FoldLetters(headword, folded, sizeof folded));
+    for (std::size_t length = 1; length <= fold.size(); ++length) {
+      std::string key = fold.substr(0, length);
+      for (int nasal = 0; nasal < 2; ++nasal) {
+        if (nasal == 1 && key.back() != 'n') break;
+        if (nasal == 1) key.back() = 'm';
+        if (!LooseKeyMatches(headword, key)) continue;
+        for (std::size_t bytes = 1; bytes <= 3; ++bytes) {
+          ASSERT_TRUE(LooseBucketMayMatch(headword.substr(0, bytes), key)) << headword << " " << key;
+        }
+      }
+    }
+  }
+  EXPECT_FALSE(LooseBucketMayMatch("ka", "sa"));
+  EXPECT_FALSE(LooseBucketMayMatch("sa", "si"));
 }
 
 }  // namespace
