@@ -43,19 +43,21 @@ bool ReadAnyLine(CLineReader& reader, char* dest, int size) {
 }
 
 // A key line matches when its first byte is the key's and its second byte is the key's too,
-// or the key is a single byte. Every key line matches a null key.
+// or the key is a single byte.
 bool KeyLineMatches(const char* keyLine, const char* key) {
-  if (key == nullptr) return true;
   if (keyLine[0] != key[0]) return false;
   return key[1] == 0 || keyLine[1] == key[1];
 }
 
-// Reads the bucket list as (key line, offset line) records. A matching record's range runs
+// Reads the bucket list as (key line, offset line) records; `bucketMatches(keyLine)` tells
+// the matching ones. A matching record's range runs
 // from its own offset to the offset of the record after it; the last record has no follower
 // and its range is empty. The first `skip` matching records are passed over, so that a key
 // matching more buckets than one list holds is searched in several passes. Returns the number
 // of matching records after the skipped ones; at most kMaxRanges of them are stored.
-int CollectRanges(const char* key, CLineReader& listReader, int skip, CRange* ranges) {
+template <typename BucketMatches>
+int CollectRanges(const BucketMatches& bucketMatches, CLineReader& listReader, int skip,
+                  CRange* ranges) {
   char keyLine[kListLineBytes];
   char nextKeyLine[kListLineBytes];
   char offsetLine[kListLineBytes];
@@ -71,7 +73,7 @@ int CollectRanges(const char* key, CLineReader& listReader, int skip, CRange* ra
       listReader.ReadLine(offsetLine, kListLineBytes);
       nextStart = ReadOffset(offsetLine);
     }
-    if (KeyLineMatches(keyLine, key)) {
+    if (bucketMatches(static_cast<const char*>(keyLine))) {
       if (skip > 0) {
         --skip;
       } else {
@@ -135,15 +137,15 @@ struct CBucketScan {
   char* m_work;  // kEntryTextBytes bytes
   CHitList& m_hits;
 
-  // The buckets whose key lines match `key` (every bucket for a null key), in the order of
-  // the bucket list; `matches(indexLine, record)` decides each record. Stops with a full list.
-  template <typename Matches>
-  void Search(const char* key, const Matches& matches) {
+  // The buckets whose key lines `bucketMatches(keyLine)` accepts, in the order of the bucket
+  // list; `matches(indexLine, record)` decides each record. Stops with a full list.
+  template <typename BucketMatches, typename Matches>
+  void Search(const BucketMatches& bucketMatches, const Matches& matches) {
     CRange ranges[kMaxRanges];
     // Almost always one pass: only a bucket list with more than kMaxRanges buckets for one
     // key needs more.
     for (int skip = 0;; skip += kMaxRanges) {
-      const int matching = CollectRanges(key, m_listReader, skip, ranges);
+      const int matching = CollectRanges(bucketMatches, m_listReader, skip, ranges);
       const int rangeCount = matching < kMaxRanges ? matching : kMaxRanges;
       for (int i = 0; i < rangeCount; ++i) {
         ScanRange(ranges[i], matches);
@@ -258,15 +260,17 @@ SearchOutcome RunHeadwordSearch(const SearchInput& input, CLineReader& listReade
   std::unique_ptr<char[]> work(new char[kEntryTextBytes]);
   CHitList hits(rows, list);
   CBucketScan scan{listReader, indexReader, work.get(), hits};
-  scan.Search(key.m_key,
+  scan.Search([&key](const char* keyLine) { return KeyLineMatches(keyLine, key.m_key); },
               [&key](const char* line, long long) { return KeyMatches(line, key.m_key); });
   const int exact = hits.Count();
   // A key of avagrahas alone folds to nothing, which would begin every headword.
   if ((exact == 0 || input.alwaysLoose) && !input.exactOnly && key.m_folded[0] != '\0') {
     const std::string_view folded = key.m_folded;
-    scan.Search(nullptr, [&hits, folded](const char* line, long long record) {
-      return LooseKeyMatches(line, folded) && !hits.Holds(record);
-    });
+    scan.Search(
+        [folded](const char* keyLine) { return LooseBucketMayMatch(keyLine, folded); },
+        [&hits, folded](const char* line, long long record) {
+          return LooseKeyMatches(line, folded) && !hits.Holds(record);
+        });
   }
   if (exact > 0) return SearchOutcome::kFound;
   if (hits.Count() > 0) return SearchOutcome::kFoundLoose;

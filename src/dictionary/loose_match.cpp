@@ -1,5 +1,6 @@
 #include "dictionary/loose_match.h"
 
+#include <algorithm>
 #include <array>
 
 #include "dictionary/itrans.h"
@@ -149,6 +150,21 @@ bool LooseMatches(std::string_view foldedHeadword, std::string_view foldedKey) {
   // A key's last m may be the anusvara or m before a consonant that the key does not hold.
   return foldedKey[last] == kFoldedM && foldedHeadword[last] == kFoldedN &&
          last + 1 < foldedHeadword.size() && !IsFoldedVowel(foldedHeadword[last + 1]);
+}
+
+bool LooseBucketMayMatch(std::string_view keyLine, std::string_view foldedKey) {
+  char folded[kKeyBytes];
+  const std::size_t length = FoldLetters(keyLine, folded, sizeof folded);
+  const std::size_t common = std::min(length, foldedKey.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    if (folded[i] == foldedKey[i]) continue;
+    // An m that ends the key line or the key may stand for an n: either may be the nasal of
+    // a consonant that comes after it in the headword.
+    const bool lineM = i + 1 == length && folded[i] == kFoldedM && foldedKey[i] == kFoldedN;
+    const bool keyM = i + 1 == foldedKey.size() && foldedKey[i] == kFoldedM && folded[i] == kFoldedN;
+    if (!lineM && !keyM) return false;
+  }
+  return true;
 }
 
 bool LooseKeyMatches(std::string_view indexLine, std::string_view foldedKey) {

@@ -64,6 +64,12 @@ std::size_t FoldKey(std::string_view key, char* out, std::size_t outSize);
 // is followed by a consonant in the headword (rule 4 above).
 bool LooseMatches(std::string_view foldedHeadword, std::string_view foldedKey);
 
+// False only when no headword of a bucket whose key line is `keyLine` can loosely match
+// `foldedKey`: a bucket's headwords begin with its key line's letters, so their folds begin
+// with the key line's fold, except that its last m may be an n (rule 4). The loose search
+// reads only the buckets this lets through.
+bool LooseBucketMayMatch(std::string_view keyLine, std::string_view foldedKey);
+
 // True when `foldedKey` (CSearchKey::m_folded) loosely matches the headword of `indexLine`:
 // folds only as much of the line as the comparison needs, into a buffer on the stack.
 bool LooseKeyMatches(std::string_view indexLine, std::string_view foldedKey);
