@@ -181,13 +181,23 @@ bool TakeOption(std::string_view arg, std::string_view name, std::string& value)
   return true;
 }
 
-bool EnsureDictionary(const std::string& generator, const std::string& kvdict,
-                      const std::string& data, const std::string& headwords) {
+CSyntheticDictionary::CSyntheticDictionary()
+    : data(KV_BENCH_DATA_DIR), kvdict(KV_KVDICT_PATH), generator(KV_GENERATOR_PATH) {}
+
+bool CSyntheticDictionary::TakeOption(std::string_view arg) {
+  return bench::TakeOption(arg, "--data", data) ||
+         bench::TakeOption(arg, "--headwords", headwords) ||
+         bench::TakeOption(arg, "--kvdict", kvdict);
+}
+
+bool CSyntheticDictionary::Ensure(const char* program) const {
   if (fs::exists(data + "/" + kListFileName)) return true;
   std::fprintf(stderr, "generating %s headwords into %s\n", headwords.c_str(), data.c_str());
   const CProcessRun run =
       RunProcess({generator, "--out", data, "--kvdict", kvdict, "--headwords", headwords}, "", {});
-  return run.started && run.status == 0;
+  if (run.started && run.status == 0) return true;
+  std::fprintf(stderr, "%s: no dictionary in %s\n", program, data.c_str());
+  return false;
 }
 
 std::string GenerationFacts(const std::string& data) {

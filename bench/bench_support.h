@@ -55,10 +55,22 @@ std::string CpuModel();
 // Takes "--name=value" into `value`; false for any other argument.
 bool TakeOption(std::string_view arg, std::string_view name, std::string& value);
 
-// Generates the synthetic dictionary of `headwords` headwords into `data` with the generator
-// and kvdict unless `data` holds one already. False when that fails.
-bool EnsureDictionary(const std::string& generator, const std::string& kvdict,
-                      const std::string& data, const std::string& headwords);
+// The synthetic dictionary the benchmarks search: its folder (build*/bench/synthetic unless
+// --data= says otherwise) and how it is made when the folder holds none (kv_make_dictionary
+// with --headwords=, then the kvdict of --kvdict=).
+struct CSyntheticDictionary {
+  CSyntheticDictionary();
+  // Takes --data=, --headwords= and --kvdict=; false for any other argument.
+  bool TakeOption(std::string_view arg);
+  // Makes the dictionary unless `data` holds one; when that fails, says so as `program` and
+  // gives false.
+  bool Ensure(const char* program) const;
+
+  std::string data;
+  std::string kvdict;
+  std::string generator;
+  std::string headwords = "200000";
+};
 
 // "N headwords in B buckets (largest: ...), S bytes of entries; `kvdict build` took ..." from
 // the generator's notes in `data`.

@@ -38,10 +38,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct COptions {
-  std::string data = KV_BENCH_DATA_DIR;
-  std::string kvdict = KV_KVDICT_PATH;
-  std::string generator = KV_GENERATOR_PATH;
-  std::string headwords = "200000";
+  CSyntheticDictionary dictionary;
   std::string results;
   std::string gui;
   std::string guiArgs;
@@ -96,7 +93,7 @@ void BM_Search(benchmark::State& state, const char* text, int expectedHits) {
 }
 
 void BM_RetrieveLongestEntry(benchmark::State& state) {
-  static const auto longest = LongestEntry(g_options.data);
+  static const auto longest = LongestEntry(g_options.dictionary.data);
   CBenchDictionary& dictionary = Dictionary();
   for (auto _ : state) {
     RetrieveEntry(longest.first, dictionary.files.TextReader(), dictionary.entryText.get());
@@ -108,16 +105,16 @@ void BM_RetrieveLongestEntry(benchmark::State& state) {
 }
 
 void BM_KvdictLookup(benchmark::State& state) {
-  BenchProcess(state, {g_options.kvdict, "lookup", "--data", g_options.data, "sa"});
+  BenchProcess(state, {g_options.dictionary.kvdict, "lookup", "--data", g_options.dictionary.data, "sa"});
 }
 
 void BM_GrepIndex(benchmark::State& state) {
-  BenchProcess(state, {"grep", "-m", "291", "^sa", g_options.data + "/" + kIndexFileName}, "",
+  BenchProcess(state, {"grep", "-m", "291", "^sa", g_options.dictionary.data + "/" + kIndexFileName}, "",
                {"LC_ALL=C"});
 }
 
 void BM_LookSortedHeadwords(benchmark::State& state) {
-  BenchProcess(state, {"look", "sa", g_options.data + "/headwords.sorted"}, "", {"LC_ALL=C"});
+  BenchProcess(state, {"look", "sa", g_options.dictionary.data + "/headwords.sorted"}, "", {"LC_ALL=C"});
 }
 
 // The start-up hook for the GUI program: its whole run, in the dictionary folder.
@@ -131,7 +128,7 @@ void BM_GuiRun(benchmark::State& state) {
   std::vector<std::string> args = {g_options.gui};
   std::istringstream words(g_options.guiArgs);
   for (std::string word; words >> word;) args.push_back(word);
-  BenchProcess(state, args, g_options.data, {"QT_QPA_PLATFORM=offscreen"});
+  BenchProcess(state, args, g_options.dictionary.data, {"QT_QPA_PLATFORM=offscreen"});
 }
 
 // The time a case is judged by: a whole process by the wall clock; an in-process case by its
@@ -183,7 +180,7 @@ void WriteResults(const CMedianCollector& collector, int repetitions) {
   out << "Machine: " << CpuModel() << ", " << std::thread::hardware_concurrency()
       << " cores. Release build, "
       << "medians of " << repetitions << " repetitions (`bench/dictionary_bench`).\n";
-  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts(g_options.data) << ".\n\n";
+  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts(g_options.dictionary.data) << ".\n\n";
   out << "| case | median | CPU median | target | vs. `kvdict lookup` | notes |\n";
   out << "|---|---:|---:|---:|---:|---|\n";
   for (const CRow& row : rows) {
@@ -269,23 +266,17 @@ int main(int argc, char** argv) {
   std::vector<char*> rest = {argv[0]};
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
-    if (TakeOption(arg, "--data", g_options.data) ||
+    if (g_options.dictionary.TakeOption(arg) ||
         TakeOption(arg, "--results", g_options.results) ||
-        TakeOption(arg, "--headwords", g_options.headwords) ||
         TakeOption(arg, "--gui", g_options.gui) ||
-        TakeOption(arg, "--gui-args", g_options.guiArgs) ||
-        TakeOption(arg, "--kvdict", g_options.kvdict)) {
+        TakeOption(arg, "--gui-args", g_options.guiArgs)) {
       continue;
     }
     rest.push_back(argv[i]);
   }
-  if (!EnsureDictionary(g_options.generator, g_options.kvdict, g_options.data,
-                        g_options.headwords)) {
-    std::fprintf(stderr, "dictionary_bench: no dictionary in %s\n", g_options.data.c_str());
-    return 1;
-  }
-  if (!Dictionary().Open(g_options.data)) {
-    std::fprintf(stderr, "dictionary_bench: cannot open the files in %s\n", g_options.data.c_str());
+  if (!g_options.dictionary.Ensure("dictionary_bench")) return 1;
+  if (!Dictionary().Open(g_options.dictionary.data)) {
+    std::fprintf(stderr, "dictionary_bench: cannot open the files in %s\n", g_options.dictionary.data.c_str());
     return 1;
   }
   CMedianCollector collector;

@@ -37,10 +37,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct COptions {
-  std::string data = KV_BENCH_DATA_DIR;
-  std::string kvdict = KV_KVDICT_PATH;
-  std::string generator = KV_GENERATOR_PATH;
-  std::string headwords = "200000";
+  CSyntheticDictionary dictionary;
   std::string results;
   bool fts5 = false;
 };
@@ -116,7 +113,7 @@ void BM_FindWarm(benchmark::State& state, const CQuery& query) {
 }
 
 void BM_KvdictFind(benchmark::State& state, const CQuery& query) {
-  BenchProcess(state, {g_options.kvdict, "find", "--data", g_options.data, query.text});
+  BenchProcess(state, {g_options.dictionary.kvdict, "find", "--data", g_options.dictionary.data, query.text});
 }
 
 void BM_Grep(benchmark::State& state, const CQuery& query) {
@@ -125,11 +122,11 @@ void BM_Grep(benchmark::State& state, const CQuery& query) {
     args.push_back("-e");
     args.push_back(word);
   }
-  args.push_back(g_options.data + "/" + kTextFileName);
+  args.push_back(g_options.dictionary.data + "/" + kTextFileName);
   BenchProcess(state, args, "", {"LC_ALL=C"});
 }
 
-std::string Fts5Path() { return g_options.data + "/find.fts5"; }
+std::string Fts5Path() { return g_options.dictionary.data + "/find.fts5"; }
 
 struct CFts5Build {
   double seconds = 0;
@@ -142,10 +139,10 @@ const CFts5Build& Fts5Index() {
   static const CFts5Build build = [] {
     CFts5Build made;
     fs::remove(Fts5Path());
-    const std::string script = g_options.data + "/find.fts5.sql";
+    const std::string script = g_options.dictionary.data + "/find.fts5.sql";
     std::ofstream(script) << "CREATE VIRTUAL TABLE entries USING fts5(text);\n"
                           << ".mode ascii\n.separator \"\\037\" \"\\n\"\n"
-                          << ".import " << g_options.data << "/" << kTextFileName << " entries\n";
+                          << ".import " << g_options.dictionary.data << "/" << kTextFileName << " entries\n";
     const CProcessRun run =
         RunProcess({"sh", "-c", "sqlite3 " + Fts5Path() + " < " + script}, "", {});
     made.ok = run.started && run.status == 0 && fs::exists(Fts5Path());
@@ -219,7 +216,7 @@ void WriteResults(const CMedianCollector& collector, int repetitions,
   out << "Machine: " << CpuModel() << ", " << std::thread::hardware_concurrency()
       << " cores, shared: load average " << loadBefore << " before the run and " << LoadAverage()
       << " after it. Release build, medians of " << repetitions << " repetitions.\n";
-  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts(g_options.data)
+  out << "Data: synthetic dictionary from `kv_make_dictionary`: " << GenerationFacts(g_options.dictionary.data)
       << ".\n\n";
   out << "| query | entries | find, cold start (CPU) | target | warm | `kvdict find` | "
          "`grep -c -w` |"
@@ -262,18 +259,16 @@ int main(int argc, char** argv) {
       g_options.fts5 = true;
       continue;
     }
-    if (TakeOption(arg, "--data", g_options.data) ||
-        TakeOption(arg, "--results", g_options.results) ||
-        TakeOption(arg, "--headwords", g_options.headwords) ||
-        TakeOption(arg, "--kvdict", g_options.kvdict)) {
+    if (g_options.dictionary.TakeOption(arg) ||
+        TakeOption(arg, "--results", g_options.results)) {
       continue;
     }
     rest.push_back(argv[i]);
   }
-  if (!EnsureDictionary(g_options.generator, g_options.kvdict, g_options.data,
-                        g_options.headwords) ||
-      !Dictionary().Open(g_options.data)) {
-    std::fprintf(stderr, "find_bench: no dictionary in %s\n", g_options.data.c_str());
+  if (!g_options.dictionary.Ensure("find_bench")) return 1;
+  if (!Dictionary().Open(g_options.dictionary.data)) {
+    std::fprintf(stderr, "find_bench: cannot open the files in %s\n",
+                 g_options.dictionary.data.c_str());
     return 1;
   }
   const std::string loadBefore = LoadAverage();

@@ -30,14 +30,7 @@
 namespace kv::bench {
 namespace {
 
-struct COptions {
-  std::string data = KV_BENCH_DATA_DIR;
-  std::string kvdict = KV_KVDICT_PATH;
-  std::string generator = KV_GENERATOR_PATH;
-  std::string headwords = "200000";
-};
-
-COptions g_options;
+CSyntheticDictionary g_dictionary;
 CShabdaApp* g_app = nullptr;
 
 void Search(const char* text) {
@@ -98,17 +91,9 @@ int main(int argc, char** argv) {
   using namespace kv::bench;
   std::vector<char*> rest = {argv[0]};
   for (int i = 1; i < argc; ++i) {
-    if (TakeOption(argv[i], "--data", g_options.data) ||
-        TakeOption(argv[i], "--headwords", g_options.headwords)) {
-      continue;
-    }
-    rest.push_back(argv[i]);
+    if (!g_dictionary.TakeOption(argv[i])) rest.push_back(argv[i]);
   }
-  if (!EnsureDictionary(g_options.generator, g_options.kvdict, g_options.data,
-                        g_options.headwords)) {
-    std::fprintf(stderr, "history_bench: no dictionary in %s\n", g_options.data.c_str());
-    return 1;
-  }
+  if (!g_dictionary.Ensure("history_bench")) return 1;
   // The program's settings go to a folder of this run's own; the dictionary is the one in the
   // current directory.
   QStandardPaths::setTestModeEnabled(true);
@@ -119,7 +104,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
-  QDir::setCurrent(QString::fromStdString(g_options.data));
+  QDir::setCurrent(QString::fromStdString(g_dictionary.data));
   kv::CShabdaApp app;
   if (!app.InitInstance()) return 1;
   g_app = &app;
