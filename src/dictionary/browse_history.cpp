@@ -1,6 +1,7 @@
 #include "dictionary/browse_history.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "dictionary/headword_search.h"
@@ -71,6 +72,28 @@ int ListHeadword(const CHeadwordRef& headword, CDictionary& dictionary, CFoundRo
     return -1;
   }
   return FindHeadwordRow(rows, list.ItemCount(), headword);
+}
+
+std::vector<CHeadwordRef> CHeldHeadwords::Held(const std::vector<CHeadwordRef>& headwords,
+                                               CDictionary& dictionary) {
+  const CLineReader::CFileStamp listStamp = dictionary.ListReader().Stamp();
+  const CLineReader::CFileStamp indexStamp = dictionary.IndexReader().Stamp();
+  if (listStamp != m_listStamp || indexStamp != m_indexStamp) {
+    m_found.clear();
+    m_listStamp = listStamp;
+    m_indexStamp = indexStamp;
+  }
+  const auto rows = std::make_unique<CFoundRows>();
+  const auto message = std::make_unique<char[]>(kEntryTextBytes);
+  CPlainFoundList list;
+  std::vector<CHeadwordRef> held;
+  for (const CHeadwordRef& headword : headwords) {
+    const bool known = std::find(m_found.begin(), m_found.end(), headword) != m_found.end();
+    if (!known && ListHeadword(headword, dictionary, *rows, list, message.get()) < 0) continue;
+    if (!known) m_found.push_back(headword);
+    held.push_back(headword);
+  }
+  return held;
 }
 
 std::string HeadwordListText(const std::vector<CHeadwordRef>& headwords) {

@@ -39,6 +39,21 @@ std::string HeadwordSearchText(const CHeadwordRef& headword);
 int ListHeadword(const CHeadwordRef& headword, CDictionary& dictionary, CFoundRows& rows,
                  IFoundList& list, char* entryText);
 
+// Which of some headwords a dictionary holds, for menus that list them each time they open: a
+// headword found once is not searched again while kvlist.txt and kvindx.txt keep their stamps
+// (an exact search reads the headword's whole bucket); one not found is searched again.
+class CHeldHeadwords {
+ public:
+  // The headwords of `headwords` that `dictionary` holds, in their order.
+  std::vector<CHeadwordRef> Held(const std::vector<CHeadwordRef>& headwords,
+                                 CDictionary& dictionary);
+
+ private:
+  CLineReader::CFileStamp m_listStamp;
+  CLineReader::CFileStamp m_indexStamp;
+  std::vector<CHeadwordRef> m_found;
+};
+
 // The plain text the settings keep a headword list in: one line per headword, its entry offset
 // in decimal, a space, then its letters. ReadHeadwordList takes every line of that form and
 // passes over any other (a damaged value gives what can still be read) and stops at `cap`.

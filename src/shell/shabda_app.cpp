@@ -331,16 +331,7 @@ void CShabdaApp::RemoveFavourite() {
 }
 
 std::vector<CHeadwordRef> CShabdaApp::HeldHeadwords(const std::vector<CHeadwordRef>& headwords) {
-  const auto rows = std::make_unique<CFoundRows>();
-  const auto message = std::make_unique<char[]>(kEntryTextBytes);
-  CPlainFoundList list;
-  std::vector<CHeadwordRef> held;
-  for (const CHeadwordRef& headword : headwords) {
-    if (ListHeadword(headword, m_dictionary, *rows, list, message.get()) >= 0) {
-      held.push_back(headword);
-    }
-  }
-  return held;
+  return m_heldHeadwords.Held(headwords, m_dictionary);
 }
 
 void CShabdaApp::LoadBrowsing() {

@@ -80,7 +80,7 @@ class CShabdaApp {
   void AddFavourite();
   void RemoveFavourite();
   // The headwords of `headwords` that the open dictionary still holds, each found again by the
-  // headword search of its letters.
+  // headword search of its letters once while the dictionary's files are unchanged.
   std::vector<CHeadwordRef> HeldHeadwords(const std::vector<CHeadwordRef>& headwords);
   // The text of the last find, as given.
   const QString& FindText() const { return m_findText; }
@@ -126,6 +126,7 @@ class CShabdaApp {
   QString m_findText;
   CHistory m_history;
   CFavourites m_favourites;
+  CHeldHeadwords m_heldHeadwords;
   // What made the list shown, while one made by a search or a find is shown.
   std::optional<CListSource> m_shownList;
   CHeadwordRef m_shownEntry;

@@ -108,5 +108,16 @@ TEST_F(ListHeadwordTest, FindsTheHeadwordOrNothing) {
   EXPECT_EQ(m_found.ItemCount(), 0);
 }
 
+// The menus' check of their headwords: those held, in order; once the files change, a headword
+// found before is searched again and left out when it is gone, and one added is found.
+TEST_F(ListHeadwordTest, HeldHeadwordsFollowTheFiles) {
+  Write({{"agni", "fire"}, {"ravi", "sun"}, {"vAyu", "wind"}, {"zrI", "light"}});
+  const std::vector<CHeadwordRef> asked = {{"soma", 0}, {"ravi", 5}, {"agni", 0}};
+  CHeldHeadwords held;
+  EXPECT_EQ(held.Held(asked, m_dictionary), (std::vector<CHeadwordRef>{{"ravi", 5}, {"agni", 0}}));
+  Write({{"agni", "fire"}, {"soma", "juice"}, {"vAyu", "wind"}, {"zrI", "light"}});
+  EXPECT_EQ(held.Held(asked, m_dictionary), (std::vector<CHeadwordRef>{{"soma", 0}, {"agni", 0}}));
+}
+
 }  // namespace
 }  // namespace kv
